@@ -1,0 +1,11 @@
+# containers_set_warnings(<target>): the project's warning flags on one target.
+# Set per target, never globally, so a project that includes this one keeps
+# its own flags.
+function(containers_set_warnings target)
+    target_compile_options(${target} PRIVATE
+        $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Wall -Wextra -Wpedantic>
+        $<$<CXX_COMPILER_ID:MSVC>:/W4>)
+    if(CONTAINERS_WARNINGS_AS_ERRORS)
+        set_property(TARGET ${target} PROPERTY COMPILE_WARNING_AS_ERROR ON)
+    endif()
+endfunction()

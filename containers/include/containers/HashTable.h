@@ -1,0 +1,153 @@
+#pragma once
+
+// HashTable: a fixed-capacity open-addressing table of HashEntry pointers,
+// keyed by the entries' strings.
+//
+// Ownership: the table owns its slot array and nothing else. It stores the
+// entry pointers it is given and never copies, replaces or destroys an entry;
+// entries must outlive every use of them through the table. A table cannot be
+// copied (two tables would share one slot array); it can be moved, which
+// leaves the source as an empty table of capacity 0.
+//
+// Placement: a key's home slot is its hash, read as unsigned, modulo the
+// capacity. Collisions are resolved by a quadratic probe that adds i² to the
+// previous slot at step i, so the offsets from the home slot are the running
+// sums of squares 1, 5, 14, 30, ... reduced modulo the capacity. Depending on
+// the capacity that probe may reach only some of the slots (6 of 10 for
+// capacity 10; all of them for powers of two).
+//
+// Results:
+// - Insert refuses silently when the table is full, when the key is already
+//   stored (the first entry stays), and when every slot its probe can reach
+//   holds another key.
+// - Find returns the stored entry with an equal key, or nullptr when there is
+//   none: its probe stops at the first empty slot (where Insert would have
+//   put the key), or after one full period of the probe sequence.
+// - Capacity 0 is a table that refuses everything; IsFull() is true and
+//   LoadFactor() is NaN (0 / 0).
+// - Construction throws std::bad_alloc when the slot array cannot be allocated.
+//
+// Complexity: Insert and Find take one step per slot examined, which is
+// constant on average while the table is not nearly full; an exhausted probe
+// is bounded by the period of the probe sequence (at most 6 × capacity
+// steps, 20 for capacity 10). Hash is linear in the key's length.
+
+#include <containers/HashEntry.h>
+
+#include <cassert>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace containers {
+
+class HashTable {
+public:
+    explicit HashTable(std::uint32_t capacity);
+    ~HashTable();
+
+    HashTable(const HashTable&) = delete;
+    HashTable& operator=(const HashTable&) = delete;
+    HashTable(HashTable&& other) noexcept;
+    HashTable& operator=(HashTable&& other) noexcept;
+
+    // Stores the entry under its key unless the table is full, the key is
+    // already stored, or the probe finds no free slot. `entry` must not be null.
+    void Insert(HashEntry* entry) noexcept;
+
+    // The stored entry whose key equals `key`, or nullptr.
+    [[nodiscard]] HashEntry* Find(std::string key) const noexcept;
+
+    // h = h × 33 + b over the key's bytes, each read as a signed 8-bit
+    // number, wrapping at 32 bits; "abc" gives 108966.
+    [[nodiscard]] static std::int32_t Hash(std::string key) noexcept { return HashBytes(key); }
+
+    // i × i, wrapping at 32 bits for |i| > 46340.
+    [[nodiscard]] static std::int32_t ProbeStep(std::int32_t i) noexcept {
+        const auto u = static_cast<std::uint32_t>(i);
+        return static_cast<std::int32_t>(u * u);
+    }
+
+    [[nodiscard]] bool IsFull() const noexcept { return count >= capacity; }
+    [[nodiscard]] float LoadFactor() const noexcept;
+
+    [[nodiscard]] std::uint32_t Capacity() const noexcept { return capacity; }
+    [[nodiscard]] std::uint32_t Count() const noexcept { return count; }
+
+    // The entry in slot `index` (below Capacity()), or nullptr for an empty
+    // slot: a way to visit every stored entry.
+    [[nodiscard]] HashEntry* Slot(std::uint32_t index) const noexcept {
+        assert(index < capacity);
+        return slots[index];
+    }
+
+private:
+    [[nodiscard]] static std::int32_t HashBytes(std::string_view key) noexcept {
+        std::uint32_t h = 0;
+        for (const char c : key) {
+            h = h * 33U + static_cast<std::uint32_t>(static_cast<signed char>(c));
+        }
+        return static_cast<std::int32_t>(h);
+    }
+
+    // a + b modulo capacity, for a and b below capacity, without overflow.
+    [[nodiscard]] std::uint32_t AddMod(std::uint32_t a, std::uint32_t b) const noexcept {
+        return a >= capacity - b ? a - (capacity - b) : a + b;
+    }
+
+    // The slot where the probe for `key` ends: the one holding an equal key or
+    // the first empty one; nullptr when the probe sequence is exhausted.
+    // Requires capacity > 0.
+    [[nodiscard]] HashEntry** Probe(std::string_view key) const noexcept;
+
+    HashEntry** slots = nullptr;
+    std::uint32_t capacity = 0;
+    std::uint32_t count = 0;
+    // Slots a probe examines before giving up: one period of the offset
+    // sequence, after which it only repeats itself.
+    std::uint64_t probeLimit = 0;
+};
+
+inline HashEntry** HashTable::Probe(std::string_view key) const noexcept {
+    assert(capacity > 0);
+    std::uint32_t slot = static_cast<std::uint32_t>(HashBytes(key)) % capacity;
+    // Step i adds i² to the slot; i² is kept modulo the capacity as the sum of
+    // the odd numbers 1, 3, 5, ..., so no step multiplies or divides.
+    std::uint32_t square = 0;
+    std::uint32_t odd = capacity > 1 ? 1 : 0;
+    const std::uint32_t two = capacity > 2 ? 2 : 0;
+    for (std::uint64_t examined = 1;; ++examined) {
+        HashEntry** const s = slots + slot;
+        if (*s == nullptr || (*s)->Key() == key) {
+            return s;
+        }
+        if (examined == probeLimit) {
+            return nullptr;
+        }
+        square = AddMod(square, odd);
+        odd = AddMod(odd, two);
+        slot = AddMod(slot, square);
+    }
+}
+
+inline void HashTable::Insert(HashEntry* entry) noexcept {
+    assert(entry != nullptr);
+    if (count >= capacity) {
+        return;
+    }
+    HashEntry** const s = Probe(entry->Key());
+    if (s != nullptr && *s == nullptr) {
+        *s = entry;
+        ++count;
+    }
+}
+
+inline HashEntry* HashTable::Find(std::string key) const noexcept {
+    if (capacity == 0) {
+        return nullptr;
+    }
+    HashEntry* const* const s = Probe(key);
+    return s != nullptr ? *s : nullptr;
+}
+
+}  // namespace containers

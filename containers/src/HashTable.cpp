@@ -1,0 +1,78 @@
+#include <containers/HashTable.h>
+
+#include <limits>
+#include <utility>
+
+namespace containers {
+
+namespace {
+
+// The period of the probe's offsets S(k) = 1² + 2² + ... + k² modulo c.
+//
+// S(k + P) - S(k) = P·k² + (P² + P)·k + S(P), so the offsets repeat with
+// period P exactly when c divides 2P, P² and S(P). The first condition makes
+// P a multiple of c / gcd(c, 2), and P = 6c always satisfies all three, so
+// the period is one of the first twelve such multiples.
+std::uint64_t ProbePeriod(std::uint32_t c) {
+    if (c == 0) {
+        return 0;
+    }
+    const std::uint64_t modulus = c;
+    const std::uint64_t unit = (c % 2 == 0) ? modulus / 2 : modulus;
+    for (std::uint64_t p = unit;; p += unit) {
+        // P² mod c, with P reduced first so the product fits in 64 bits.
+        const std::uint64_t r = p % modulus;
+        if (r * r % modulus != 0) {
+            continue;
+        }
+        // S(P) = P(P + 1)(2P + 1) / 6 mod c: divide the factors by 2 and 3
+        // exactly before reducing them.
+        std::uint64_t a = p;
+        std::uint64_t b = p + 1;
+        std::uint64_t d = 2 * p + 1;
+        (a % 2 == 0 ? a : b) /= 2;
+        if (p % 3 == 0) {
+            a /= 3;
+        } else if (p % 3 == 2) {
+            b /= 3;
+        } else {
+            d /= 3;
+        }
+        if ((a % modulus) * (b % modulus) % modulus * (d % modulus) % modulus == 0) {
+            return p;
+        }
+    }
+}
+
+}  // namespace
+
+HashTable::HashTable(std::uint32_t capacity)
+    : slots(new HashEntry*[capacity]()), capacity(capacity), probeLimit(ProbePeriod(capacity)) {}
+
+HashTable::~HashTable() { delete[] slots; }
+
+HashTable::HashTable(HashTable&& other) noexcept
+    : slots(std::exchange(other.slots, nullptr)),
+      capacity(std::exchange(other.capacity, 0)),
+      count(std::exchange(other.count, 0)),
+      probeLimit(std::exchange(other.probeLimit, 0)) {}
+
+HashTable& HashTable::operator=(HashTable&& other) noexcept {
+    if (this != &other) {
+        delete[] slots;
+        slots = std::exchange(other.slots, nullptr);
+        capacity = std::exchange(other.capacity, 0);
+        count = std::exchange(other.count, 0);
+        probeLimit = std::exchange(other.probeLimit, 0);
+    }
+    return *this;
+}
+
+float HashTable::LoadFactor() const noexcept {
+    if (capacity == 0) {
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+    return static_cast<float>(static_cast<double>(count) / static_cast<double>(capacity));
+}
+
+}  // namespace containers

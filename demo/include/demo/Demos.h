@@ -1,0 +1,13 @@
+#pragma once
+
+// The demonstration routines. Each builds its own containers, drives them
+// through a fixed script and prints what comes out on standard output.
+// None keeps anything between calls; a failed allocation propagates as
+// std::bad_alloc after everything the routine allocated has been released.
+
+namespace demo {
+
+// Ten lines, "hash: 0" to "hash: 9".
+void RunHashDemo();
+
+}  // namespace demo

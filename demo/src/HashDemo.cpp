@@ -1,0 +1,43 @@
+#include <demo/Demos.h>
+
+#include <containers/HashEntry.h>
+#include <containers/HashTable.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace demo {
+
+void RunHashDemo() {
+    using containers::HashEntry;
+    using containers::HashTable;
+
+    std::array<std::int32_t, 10> testInts{};
+    for (std::size_t k = 0; k < testInts.size(); ++k) {
+        testInts[k] = static_cast<std::int32_t>(k);
+    }
+    const std::array<std::string, 10> testStrings = {"brel", "vug",  "plonk", "pud",  "sarn",
+                                                     "glim", "hoke", "frass", "wemb", "zib"};
+
+    // The table only points at the entries; they are owned here and released
+    // when the routine ends, after the table (declared later) is gone.
+    std::array<std::unique_ptr<HashEntry>, 11> entries;
+    HashTable h(10);
+
+    for (std::size_t pos = 0; pos < testStrings.size(); ++pos) {
+        entries[pos] = std::make_unique<HashEntry>(testInts[pos], testStrings[pos]);
+        h.Insert(entries[pos].get());
+    }
+    // The table is full: this one is refused.
+    entries[10] = std::make_unique<HashEntry>(testInts[0], testStrings[0]);
+    h.Insert(entries[10].get());
+
+    for (const std::string& key : testStrings) {
+        std::printf("hash: %i\n", h.Find(key)->Value());
+    }
+}
+
+}  // namespace demo

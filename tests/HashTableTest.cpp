@@ -1,0 +1,310 @@
+#include <containers/HashEntry.h>
+#include <containers/HashTable.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using containers::HashEntry;
+using containers::HashTable;
+
+// Entries owned by the test; the table only points at them.
+class Entries {
+public:
+    HashEntry* Make(std::int32_t value, std::string key) {
+        owned.push_back(std::make_unique<HashEntry>(value, std::move(key)));
+        return owned.back().get();
+    }
+
+private:
+    std::vector<std::unique_ptr<HashEntry>> owned;
+};
+
+// The slot that holds `key`, or -1.
+std::int64_t SlotOf(const HashTable& table, const std::string& key) {
+    for (std::uint32_t i = 0; i < table.Capacity(); ++i) {
+        if (table.Slot(i) != nullptr && table.Slot(i)->Key() == key) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+TEST(HashEntry, Construction) {
+    const HashEntry byDefault;
+    EXPECT_EQ(byDefault.Key(), "hello world");
+    EXPECT_EQ(byDefault.Value(), 0);
+
+    std::string key = "abc";
+    HashEntry entry(7, key);
+    EXPECT_EQ(entry.Key(), "abc");
+    EXPECT_EQ(entry.Value(), 7);
+    EXPECT_EQ(key, "abc");
+    entry.SetValue(42);
+    EXPECT_EQ(entry.Value(), 42);
+    EXPECT_EQ(entry.Key(), "abc");
+
+    const HashEntry empty(-1, "");
+    EXPECT_EQ(empty.Key(), "");
+    EXPECT_EQ(empty.Value(), -1);
+}
+
+TEST(Hash, MultipliesBy33OverSignedBytes) {
+    EXPECT_EQ(HashTable::Hash(""), 0);
+    EXPECT_EQ(HashTable::Hash("a"), 97);
+    EXPECT_EQ(HashTable::Hash("abc"), 108966);
+    EXPECT_EQ(HashTable::Hash("brel"), 3649413);
+    EXPECT_EQ(HashTable::Hash("plonk"), 136828964);
+    // Wraps at 32 bits: 3916023477 read as signed.
+    EXPECT_EQ(HashTable::Hash("abcdef"), -378943819);
+    // Bytes 0x80 to 0xFF count as -128 to -1.
+    EXPECT_EQ(HashTable::Hash("\xE9"), -23);
+    EXPECT_EQ(HashTable::Hash("a\xFF"), 97 * 33 - 1);
+    EXPECT_EQ(HashTable::Hash(std::string(1, '\0')), 0);
+    EXPECT_NE(HashTable::Hash("Abc"), HashTable::Hash("abc"));
+}
+
+TEST(Hash, ProbeStepSquaresWithoutOverflow) {
+    EXPECT_EQ(HashTable::ProbeStep(0), 0);
+    EXPECT_EQ(HashTable::ProbeStep(3), 9);
+    EXPECT_EQ(HashTable::ProbeStep(-3), 9);
+    EXPECT_EQ(HashTable::ProbeStep(46340), 2147395600);
+    // 46341² = 2147488281 no longer fits; the result wraps.
+    EXPECT_EQ(HashTable::ProbeStep(46341), static_cast<std::int32_t>(2147488281U - 4294967296ULL));
+}
+
+TEST(HashTable, NewTable) {
+    const HashTable table(10);
+    EXPECT_EQ(table.Capacity(), 10U);
+    EXPECT_EQ(table.Count(), 0U);
+    EXPECT_FALSE(table.IsFull());
+    EXPECT_EQ(table.LoadFactor(), 0.0F);
+    EXPECT_EQ(table.Find("abc"), nullptr);
+    for (std::uint32_t i = 0; i < table.Capacity(); ++i) {
+        EXPECT_EQ(table.Slot(i), nullptr);
+    }
+}
+
+TEST(HashTable, HomeSlotFromUnsignedHash) {
+    Entries entries;
+    HashTable table(10);
+    HashEntry* abc = entries.Make(1, "abc");
+    table.Insert(abc);
+    EXPECT_EQ(table.Slot(6), abc);
+    EXPECT_EQ(table.Find("abc"), abc);
+    EXPECT_EQ(table.Count(), 1U);
+    EXPECT_EQ(table.LoadFactor(), 0.1F);
+
+    // Negative hashes take the unsigned remainder, never a negative one.
+    table.Insert(entries.Make(2, "abcdef"));
+    table.Insert(entries.Make(3, "\xE9"));
+    EXPECT_EQ(SlotOf(table, "abcdef"), 7);
+    EXPECT_EQ(SlotOf(table, "\xE9"), 3);
+    EXPECT_EQ(table.Find("abcdef")->Value(), 2);
+    EXPECT_EQ(table.Find("\xE9")->Value(), 3);
+}
+
+TEST(HashTable, QuadraticProbeAndExhaustion) {
+    // All six keys have home slot 7 in ten slots; each step adds i² to the
+    // previous slot, which reaches only the slots 7, 8, 2, 1, 3 and 6.
+    Entries entries;
+    HashTable table(10);
+    const std::vector<std::pair<std::string, std::int64_t>> expected = {
+        {"a", 7}, {"k", 8}, {"u", 2}, {"C", 1}, {"M", 3}, {"W", 6}};
+    std::int32_t value = 0;
+    for (const auto& [key, slot] : expected) {
+        table.Insert(entries.Make(value++, key));
+    }
+    value = 0;
+    for (const auto& [key, slot] : expected) {
+        EXPECT_EQ(SlotOf(table, key), slot) << key;
+        ASSERT_NE(table.Find(key), nullptr) << key;
+        EXPECT_EQ(table.Find(key)->Value(), value++) << key;
+    }
+    for (std::uint32_t empty : {0U, 4U, 5U, 9U}) {
+        EXPECT_EQ(table.Slot(empty), nullptr) << empty;
+    }
+
+    // A seventh key with home slot 7 reaches no empty slot: refused, and the
+    // search for it ends too.
+    table.Insert(entries.Make(99, "9"));
+    EXPECT_EQ(table.Count(), 6U);
+    EXPECT_FALSE(table.IsFull());
+    EXPECT_EQ(table.Find("9"), nullptr);
+    EXPECT_EQ(SlotOf(table, "9"), -1);
+
+    // Keys with other home slots still find room ("P" has home slot 0).
+    HashEntry* p = entries.Make(100, "P");
+    table.Insert(p);
+    EXPECT_EQ(table.Slot(0), p);
+    EXPECT_EQ(table.Count(), 7U);
+}
+
+TEST(HashTable, ProbeReachesEverySlotOfPowerOfTwoCapacity) {
+    // Sixteen one-byte keys that all have home slot 1 fill all sixteen slots.
+    Entries entries;
+    HashTable table(16);
+    for (int j = 0; j < 16; ++j) {
+        table.Insert(entries.Make(j, std::string(1, static_cast<char>(1 + 16 * j))));
+    }
+    EXPECT_EQ(table.Count(), 16U);
+    EXPECT_TRUE(table.IsFull());
+    for (int j = 0; j < 16; ++j) {
+        const HashEntry* found = table.Find(std::string(1, static_cast<char>(1 + 16 * j)));
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->Value(), j);
+    }
+}
+
+TEST(HashTable, AbsentKeyStopsAtFirstEmptySlot) {
+    Entries entries;
+    HashTable table(10);
+    table.Insert(entries.Make(0, "a"));
+    table.Insert(entries.Make(1, "k"));
+    EXPECT_EQ(table.Find("u"), nullptr);  // same home slot, probe hits empty slot 2
+    EXPECT_EQ(table.Find("A"), nullptr);  // case matters
+    EXPECT_EQ(table.Find(""), nullptr);
+}
+
+TEST(HashTable, DuplicateKeyKeepsFirstEntry) {
+    Entries entries;
+    HashTable table(10);
+    HashEntry* first = entries.Make(1, "key");
+    table.Insert(first);
+    table.Insert(entries.Make(2, "key"));
+    table.Insert(first);
+    EXPECT_EQ(table.Count(), 1U);
+    EXPECT_EQ(table.Find("key"), first);
+}
+
+TEST(HashTable, FullTableRefusesEverything) {
+    Entries entries;
+    HashTable table(3);
+    for (const char* key : {"x", "y", "z"}) {
+        table.Insert(entries.Make(0, key));
+    }
+    EXPECT_TRUE(table.IsFull());
+    EXPECT_EQ(table.LoadFactor(), 1.0F);
+    table.Insert(entries.Make(1, "w"));
+    EXPECT_EQ(table.Count(), 3U);
+    EXPECT_EQ(table.Find("w"), nullptr);
+    EXPECT_NE(table.Find("z"), nullptr);
+}
+
+TEST(HashTable, CapacityZero) {
+    Entries entries;
+    HashTable table(0);
+    EXPECT_TRUE(table.IsFull());
+    EXPECT_TRUE(std::isnan(table.LoadFactor()));
+    table.Insert(entries.Make(0, "a"));
+    EXPECT_EQ(table.Count(), 0U);
+    EXPECT_EQ(table.Find("a"), nullptr);
+}
+
+TEST(HashTable, CapacityOneAndTwo) {
+    Entries entries;
+    HashTable one(1);
+    one.Insert(entries.Make(1, "a"));
+    one.Insert(entries.Make(2, "b"));
+    EXPECT_EQ(one.Find("a")->Value(), 1);
+    EXPECT_EQ(one.Find("b"), nullptr);
+
+    HashTable two(2);
+    two.Insert(entries.Make(1, "a"));
+    two.Insert(entries.Make(2, "c"));  // same home slot as "a"
+    EXPECT_EQ(two.Count(), 2U);
+    EXPECT_EQ(two.Find("c")->Value(), 2);
+}
+
+TEST(HashTable, DemonstrationPlacement) {
+    // "hoke" collides with "pud" and examines twelve slots before slot 5.
+    Entries entries;
+    HashTable table(10);
+    const std::vector<std::string> keys = {"brel", "vug",  "plonk", "pud",  "sarn",
+                                           "glim", "hoke", "frass", "wemb", "zib"};
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        table.Insert(entries.Make(static_cast<std::int32_t>(i), keys[i]));
+    }
+    table.Insert(entries.Make(0, "brel"));
+    const std::vector<std::string> bySlot = {"sarn", "zib",  "wemb", "brel",  "plonk",
+                                             "hoke", "vug",  "glim", "frass", "pud"};
+    for (std::uint32_t slot = 0; slot < 10; ++slot) {
+        ASSERT_NE(table.Slot(slot), nullptr);
+        EXPECT_EQ(table.Slot(slot)->Key(), bySlot[slot]) << slot;
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(table.Find(keys[i])->Value(), static_cast<std::int32_t>(i));
+    }
+}
+
+TEST(HashTable, MoveLeavesAnEmptyTable) {
+    Entries entries;
+    HashTable source(4);
+    HashEntry* a = entries.Make(1, "a");
+    source.Insert(a);
+
+    HashTable moved(std::move(source));
+    EXPECT_EQ(moved.Find("a"), a);
+    EXPECT_EQ(source.Capacity(), 0U);  // NOLINT(bugprone-use-after-move)
+    EXPECT_EQ(source.Find("a"), nullptr);
+    source.Insert(a);
+    EXPECT_EQ(source.Count(), 0U);
+
+    HashTable assigned(1);
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.Find("a"), a);
+    EXPECT_EQ(assigned.Capacity(), 4U);
+}
+
+}  // namespace
+
+namespace {
+
+// Keys whose home slot is 0 in a table of `capacity` slots.
+std::vector<std::string> KeysWithHomeSlotZero(std::uint32_t capacity, std::size_t n) {
+    std::vector<std::string> keys;
+    for (std::uint32_t i = 0; keys.size() < n; ++i) {
+        std::string key = "k" + std::to_string(i);
+        if (static_cast<std::uint32_t>(HashTable::Hash(key)) % capacity == 0) {
+            keys.push_back(std::move(key));
+        }
+    }
+    return keys;
+}
+
+TEST(HashTable, ProbeGivesUpOnlyAfterEveryReachableSlot) {
+    // For each capacity, keys sharing one home slot fill exactly the slots
+    // that the running sums of squares reach, and the next such key is refused.
+    for (std::uint32_t capacity = 1; capacity <= 64; ++capacity) {
+        std::vector<bool> reached(capacity, false);
+        std::uint64_t offset = 0;
+        for (std::uint64_t k = 0; k <= 6ULL * capacity; ++k) {
+            offset = (offset + k * k) % capacity;
+            reached[offset] = true;
+        }
+        const auto reachable = static_cast<std::uint32_t>(std::count(reached.begin(), reached.end(), true));
+
+        Entries entries;
+        HashTable table(capacity);
+        const std::vector<std::string> keys = KeysWithHomeSlotZero(capacity, reachable + 1);
+        for (const std::string& key : keys) {
+            table.Insert(entries.Make(0, key));
+        }
+        EXPECT_EQ(table.Count(), reachable) << "capacity " << capacity;
+        for (std::uint32_t slot = 0; slot < capacity; ++slot) {
+            EXPECT_EQ(table.Slot(slot) != nullptr, static_cast<bool>(reached[slot]))
+                << "capacity " << capacity << " slot " << slot;
+        }
+        EXPECT_EQ(table.Find(keys.back()), nullptr) << "capacity " << capacity;
+    }
+}
+
+}  // namespace
