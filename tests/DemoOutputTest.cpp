@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -24,6 +25,24 @@ TEST(DemoOutput, HashDemoRepeats) {
                   demo::RunHashDemo();
               }),
               std::string(kHashDemoOutput) + kHashDemoOutput);
+}
+
+const char* const kListDemoOutput =
+    "\n###Printing Count: 5\n###Printing Get()\n"
+    "index(0): 1\nindex(1): 1\nindex(2): 1\nindex(3): 1\nindex(4): 1\n"
+    "\n###Printing Count: 8\n###Printing Next()\n"
+    "index(0): 3\nindex(1): 3\nindex(2): 1\nindex(3): 1\n"
+    "index(4): 1\nindex(5): 1\nindex(6): 4\nindex(7): 1\n"
+    "\n###Printing Count: 6\n###Printing Erase()\n"
+    "index(0): 3\nindex(1): 1\nindex(2): 1\nindex(3): 1\nindex(4): 1\nindex(5): 4\n"
+    "\n###Printing Count: 6\n###Printing Replace()\n"
+    "index(0): 3\nindex(1): 5\nindex(2): 1\nindex(3): 1\nindex(4): 1\nindex(5): 4\n"
+    "\n###Printing Count: 0\n###Printing Clear()\n";
+
+TEST(DemoOutput, ListDemoPrintsFortyLines) {
+    const std::string out = CaptureOutput(demo::RunListDemo);
+    EXPECT_EQ(out, kListDemoOutput);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 40);
 }
 
 }  // namespace

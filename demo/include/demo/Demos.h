@@ -10,4 +10,8 @@ namespace demo {
 // Ten lines, "hash: 0" to "hash: 9".
 void RunHashDemo();
 
+// Five listings of a cursor list as it is appended to, inserted into, erased
+// from, replaced in and cleared: forty lines.
+void RunListDemo();
+
 }  // namespace demo

@@ -1,0 +1,278 @@
+#pragma once
+
+// List: a list of ListNode elements linked in both directions, read by
+// position through a cursor.
+//
+// The list remembers the node that the last positional access reached (its
+// cursor) and that node's position. Each positional access walks from the
+// head, the tail or the cursor, whichever ChooseWalk picks, so reading
+// positions 0, 1, 2, ... in order costs one step each and reading the same
+// position twice costs none. Positions count from 0 at the head.
+//
+//   head            cursor                  tail
+//    [0] <-> [1] <-> [2] <-> [3] <-> [4] <-> [5]
+//   Get(1): back from the cursor   Get(4): forward from the cursor
+//   Get(0): from the head          Get(5): no step from the tail (see ChooseWalk)
+//
+// Ownership: a node belongs to the list from the moment Add links it, or
+// Insert or Replace returns true; the list deletes it on Erase, when Replace
+// puts another node in its place, on Clear and on destruction. A node that
+// Insert or Replace refuses stays with the caller. The list never frees the
+// integers that nodes refer to, and allocates nothing itself.
+//
+// Failures are results: Get returns nullptr and Insert and Replace return
+// false for a position that holds no node, changing nothing. Erase and Clear
+// do nothing on an empty list. Nothing throws.
+//
+// Caller contracts, asserted in debug builds: nodes handed in are not null and
+// linked in no list; nodes handed to Add or the one-node constructor have null
+// links; Erase is given a node of this list.
+//
+// The cursor after Erase: erasing a node after the cursor leaves it alone.
+// Erasing a node that Erase can tell in constant time lies before the cursor
+// (the head, or the cursor's predecessor) keeps the cursor on its node, one
+// position lower. Erasing the cursor node moves the cursor to its successor at
+// the same position, or to its predecessor when it was the tail. Erasing any
+// other node re-anchors the cursor at the head, position 0. An emptied list
+// has a null cursor at position 0.
+//
+// Cost: Add, Erase, Count, Head, Tail, Cursor, IsValidIndex and ChooseWalk are
+// constant time; Get, Insert and Replace walk the distance ChooseWalk picks;
+// Clear and Contains are linear.
+//
+// A list cannot be copied (a node has one owner); moving leaves the source
+// empty.
+
+#include <containers/ListNode.h>
+
+#include <cassert>
+#include <cstdint>
+#include <limits>
+
+namespace containers {
+
+class List {
+public:
+    // Where Get starts its walk to a position.
+    enum class Walk : std::int32_t {
+        FromHead = 0,            // forward from the head
+        FromTail = 1,            // backward from the tail
+        ForwardFromCursor = 2,   // forward from the cursor
+        BackwardFromCursor = 3,  // backward from the cursor (no step at the cursor itself)
+    };
+
+    List() noexcept = default;
+    explicit List(ListNode* first) noexcept;
+    ~List() { Clear(); }
+
+    List(const List&) = delete;
+    List& operator=(const List&) = delete;
+    List(List&& other) noexcept;
+    List& operator=(List&& other) noexcept;
+
+    [[nodiscard]] std::int32_t Count() const noexcept { return count; }
+    [[nodiscard]] ListNode* Head() const noexcept { return head; }
+    [[nodiscard]] ListNode* Tail() const noexcept { return tail; }
+    [[nodiscard]] ListNode* Cursor() const noexcept { return cursor; }
+    [[nodiscard]] std::int32_t CursorIndex() const noexcept { return cursorIndex; }
+
+    // Appends the node after the tail and returns it. The cursor moves only
+    // when the list was empty.
+    ListNode* Add(ListNode* node) noexcept;
+
+    // Links the node in before the node at `position`, which it then holds;
+    // false when the position holds no node (appending is Add's work).
+    bool Insert(ListNode* node, std::int32_t position) noexcept;
+
+    // Puts the node in place of the node at `position` and deletes the old
+    // node; false when the position holds no node.
+    bool Replace(ListNode* node, std::int32_t position) noexcept;
+
+    // Unlinks a node of this list and deletes it.
+    void Erase(ListNode* node) noexcept;
+
+    // The node at `position`, which becomes the cursor; nullptr (and no
+    // change) when the position holds no node.
+    ListNode* Get(std::int32_t position) noexcept;
+
+    // Deletes every node.
+    void Clear() noexcept;
+
+    // Whether this very node is linked in this list.
+    [[nodiscard]] bool Contains(const ListNode* node) const noexcept;
+
+    [[nodiscard]] bool IsValidIndex(std::int32_t position) const noexcept {
+        return position >= 0 && position < count;
+    }
+
+    // The walk Get takes to a valid position i, with the cursor at k and n
+    // nodes: after the cursor, the tail only when it is at least two steps
+    // nearer (its side of the comparison is n − i); at or before the cursor,
+    // the head only when strictly nearer.
+    [[nodiscard]] Walk ChooseWalk(std::int32_t position) const noexcept {
+        assert(IsValidIndex(position));
+        const std::int32_t i = position;
+        const std::int32_t k = cursorIndex;
+        if (i > k) {
+            return count - i < i - k ? Walk::FromTail : Walk::ForwardFromCursor;
+        }
+        return i < k - i ? Walk::FromHead : Walk::BackwardFromCursor;
+    }
+
+private:
+    static ListNode* Forward(ListNode* node, std::int32_t steps) noexcept {
+        for (; steps > 0; --steps) {
+            node = node->Next();
+        }
+        return node;
+    }
+    static ListNode* Backward(ListNode* node, std::int32_t steps) noexcept {
+        for (; steps > 0; --steps) {
+            node = node->Prev();
+        }
+        return node;
+    }
+    // Whether the node's links agree with this list's: true for every node
+    // of the list, false for a free node and most nodes of other lists.
+    [[nodiscard]] bool IsLinkedHere(const ListNode* node) const noexcept {
+        return node != nullptr && (node->Prev() != nullptr ? node->Prev()->Next() == node : head == node) &&
+               (node->Next() != nullptr ? node->Next()->Prev() == node : tail == node);
+    }
+    void Reset() noexcept {
+        head = tail = cursor = nullptr;
+        count = cursorIndex = 0;
+    }
+
+    ListNode* head = nullptr;
+    ListNode* tail = nullptr;
+    ListNode* cursor = nullptr;
+    std::int32_t count = 0;
+    std::int32_t cursorIndex = 0;
+};
+
+inline List::List(ListNode* first) noexcept : head(first), tail(first), cursor(first), count(1) {
+    assert(first != nullptr && first->Next() == nullptr && first->Prev() == nullptr);
+}
+
+inline ListNode* List::Add(ListNode* node) noexcept {
+    assert(node != nullptr && node->Next() == nullptr && node->Prev() == nullptr);
+    assert(node != head && count < std::numeric_limits<std::int32_t>::max());
+    if (count == 0) {
+        head = tail = cursor = node;
+        cursorIndex = 0;
+    } else {
+        tail->SetNext(node);
+        node->SetPrev(tail);
+        tail = node;
+    }
+    ++count;
+    return node;
+}
+
+inline ListNode* List::Get(std::int32_t position) noexcept {
+    if (!IsValidIndex(position)) {
+        return nullptr;
+    }
+    ListNode* node = nullptr;
+    switch (ChooseWalk(position)) {
+        case Walk::FromHead:
+            node = Forward(head, position);
+            break;
+        case Walk::FromTail:
+            node = Backward(tail, count - position - 1);
+            break;
+        case Walk::ForwardFromCursor:
+            node = Forward(cursor, position - cursorIndex);
+            break;
+        case Walk::BackwardFromCursor:
+            node = Backward(cursor, cursorIndex - position);
+            break;
+    }
+    cursor = node;
+    cursorIndex = position;
+    return node;
+}
+
+inline bool List::Insert(ListNode* node, std::int32_t position) noexcept {
+    assert(node != nullptr && !IsLinkedHere(node));
+    ListNode* const p = Get(position);
+    if (p == nullptr) {
+        return false;
+    }
+    ListNode* const q = p->Prev();
+    if (q != nullptr) {
+        q->SetNext(node);
+    } else {
+        head = node;
+    }
+    node->SetPrev(q);
+    node->SetNext(p);
+    p->SetPrev(node);
+    cursor = node;
+    ++count;
+    return true;
+}
+
+inline bool List::Replace(ListNode* node, std::int32_t position) noexcept {
+    assert(node != nullptr && !IsLinkedHere(node));
+    ListNode* const old = Get(position);
+    if (old == nullptr) {
+        return false;
+    }
+    node->SetNext(old->Next());
+    node->SetPrev(old->Prev());
+    if (old->Prev() != nullptr) {
+        old->Prev()->SetNext(node);
+    } else {
+        head = node;
+    }
+    if (old->Next() != nullptr) {
+        old->Next()->SetPrev(node);
+    } else {
+        tail = node;
+    }
+    delete old;
+    cursor = node;
+    return true;
+}
+
+inline void List::Erase(ListNode* node) noexcept {
+    if (count == 0) {
+        return;
+    }
+    assert(IsLinkedHere(node));
+    ListNode* const prev = node->Prev();
+    ListNode* const next = node->Next();
+
+    // Re-anchor the cursor while the links still tell which side it is on.
+    if (node == cursor) {
+        if (next != nullptr) {
+            cursor = next;
+        } else {
+            cursor = prev;
+            --cursorIndex;
+        }
+    } else if (node == head || node == cursor->Prev()) {
+        --cursorIndex;
+    } else if (node != tail && node != cursor->Next()) {
+        cursor = head;  // not the erased node: that one has a predecessor
+        cursorIndex = 0;
+    }
+
+    if (prev != nullptr) {
+        prev->SetNext(next);
+    } else {
+        head = next;
+    }
+    if (next != nullptr) {
+        next->SetPrev(prev);
+    } else {
+        tail = prev;
+    }
+    delete node;
+    if (--count == 0) {
+        Reset();
+    }
+}
+
+}  // namespace containers
