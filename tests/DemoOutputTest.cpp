@@ -19,14 +19,6 @@ TEST(DemoOutput, HashDemoPrintsTenLines) {
     EXPECT_EQ(CaptureOutput(demo::RunHashDemo), kHashDemoOutput);
 }
 
-TEST(DemoOutput, HashDemoRepeats) {
-    EXPECT_EQ(CaptureOutput([] {
-                  demo::RunHashDemo();
-                  demo::RunHashDemo();
-              }),
-              std::string(kHashDemoOutput) + kHashDemoOutput);
-}
-
 const char* const kListDemoOutput =
     "\n###Printing Count: 5\n###Printing Get()\n"
     "index(0): 1\nindex(1): 1\nindex(2): 1\nindex(3): 1\nindex(4): 1\n"
@@ -43,6 +35,28 @@ TEST(DemoOutput, ListDemoPrintsFortyLines) {
     const std::string out = CaptureOutput(demo::RunListDemo);
     EXPECT_EQ(out, kListDemoOutput);
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 40);
+}
+
+const char* const kStackDemoOutput = "stack: 4\nstack: 3\nstack: 1\nstack: 0\nstack: -1\n";
+const char* const kQueueDemoOutput =
+    "stack: 0\nstack: 1\nstack: 2\nstack: 3\nstack: 4\nstack: 5\nstack: 6\nstack: 7\n";
+
+TEST(DemoOutput, StackAndQueueDemos) {
+    EXPECT_EQ(CaptureOutput(demo::RunStackDemo), kStackDemoOutput);
+    EXPECT_EQ(CaptureOutput(demo::RunQueueDemo), kQueueDemoOutput);
+}
+
+TEST(DemoOutput, RoutinesRepeatInAnyOrder) {
+    const std::string out = CaptureOutput([] {
+        demo::RunQueueDemo();
+        demo::RunStackDemo();
+        demo::RunListDemo();
+        demo::RunStackDemo();
+        demo::RunHashDemo();
+        demo::RunQueueDemo();
+    });
+    EXPECT_EQ(out, std::string(kQueueDemoOutput) + kStackDemoOutput + kListDemoOutput + kStackDemoOutput +
+                       kHashDemoOutput + kQueueDemoOutput);
 }
 
 }  // namespace

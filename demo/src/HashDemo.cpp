@@ -1,5 +1,7 @@
 #include <demo/Demos.h>
 
+#include "TestInts.h"
+
 #include <containers/HashEntry.h>
 #include <containers/HashTable.h>
 
@@ -15,10 +17,7 @@ void RunHashDemo() {
     using containers::HashEntry;
     using containers::HashTable;
 
-    std::array<std::int32_t, 10> testInts{};
-    for (std::size_t k = 0; k < testInts.size(); ++k) {
-        testInts[k] = static_cast<std::int32_t>(k);
-    }
+    const std::array<std::int32_t, 10> testInts = detail::ZeroToNine();
     const std::array<std::string, 10> testStrings = {"brel", "vug",  "plonk", "pud",  "sarn",
                                                      "glim", "hoke", "frass", "wemb", "zib"};
 

@@ -1,5 +1,7 @@
 #include <demo/Demos.h>
 
+#include "TestInts.h"
+
 #include <containers/List.h>
 #include <containers/ListNode.h>
 
@@ -51,10 +53,7 @@ void PrintByLinks(const List& list, const char* headLine) {
 
 void RunListDemo() {
     List list;
-    std::array<std::int32_t, 10> testInts{};
-    for (std::size_t k = 0; k < testInts.size(); ++k) {
-        testInts[k] = static_cast<std::int32_t>(k);
-    }
+    std::array<std::int32_t, 10> testInts = detail::ZeroToNine();
 
     for (int n = 0; n < 10000; ++n) {
         list.Add(NewNode(testInts[0]).release());

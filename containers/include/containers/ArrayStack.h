@@ -1,0 +1,82 @@
+#pragma once
+
+// ArrayStack: a last-in, first-out stack of signed 32-bit integers, held by
+// value in one array that starts with two slots and doubles whenever a Push
+// finds it full. It never shrinks.
+//
+// Results: Pop and Peek return -1 on an empty stack and change nothing; a
+// stored -1 reads the same. There is no count or emptiness query.
+//
+// Failures: construction and a growing Push throw std::bad_alloc when the
+// array cannot be allocated, also when the doubled capacity would not fit a
+// signed 32-bit count or its size in bytes would not fit the address space.
+// A Push that throws leaves the stack exactly as it was.
+//
+// Ownership and copying: the stack owns its array and releases it (and each
+// array that a growth replaces). Copies are deep and independent; a moved-from
+// stack is empty, holds no array and grows again on its first Push.
+//
+// Cost: Push, Pop and Peek are constant time, except the Push that grows,
+// which copies the items once (amortised constant time per Push).
+
+#include <cstdint>
+#include <utility>
+
+namespace containers {
+
+class ArrayStack {
+public:
+    ArrayStack();
+    ~ArrayStack() { delete[] items; }
+
+    ArrayStack(const ArrayStack& other);
+    ArrayStack(ArrayStack&& other) noexcept
+        : items(std::exchange(other.items, nullptr)),
+          top(std::exchange(other.top, 0)),
+          capacity(std::exchange(other.capacity, 0)) {}
+    // Copy or move assignment through a by-value parameter; a failed copy
+    // leaves this stack untouched.
+    ArrayStack& operator=(ArrayStack other) noexcept {
+        Swap(other);
+        return *this;
+    }
+    void Swap(ArrayStack& other) noexcept {
+        std::swap(items, other.items);
+        std::swap(top, other.top);
+        std::swap(capacity, other.capacity);
+    }
+
+    void Push(std::int32_t value) {
+        if (top == capacity) {
+            Grow();
+        }
+        items[top++] = value;
+    }
+
+    // The top item, removed; -1 when empty. The vacated slot is zeroed.
+    std::int32_t Pop() noexcept {
+        if (top == 0) {
+            return -1;
+        }
+        const std::int32_t value = items[--top];
+        items[top] = 0;
+        return value;
+    }
+
+    // The top item; -1 when empty.
+    [[nodiscard]] std::int32_t Peek() const noexcept { return top == 0 ? -1 : items[top - 1]; }
+
+private:
+    friend class TestAccess;
+
+    // Doubles the capacity, keeping the items; strong guarantee.
+    void Grow();
+
+    std::int32_t* items;
+    std::int32_t top = 0;  // items held, and the index of the next free slot
+    std::int32_t capacity;
+};
+
+inline void swap(ArrayStack& a, ArrayStack& b) noexcept { a.Swap(b); }
+
+}  // namespace containers

@@ -1,0 +1,103 @@
+#pragma once
+
+// CircularQueue: a first-in, first-out queue of signed 32-bit integers, held
+// by value in a ring of slots that starts with two slots and doubles whenever
+// an Enqueue finds it full. Growing straightens the ring so that the oldest
+// item lands at index 0. It never shrinks.
+//
+// Results: Dequeue and Peek return -1 on an empty queue and change nothing; a
+// stored -1 reads the same. There is no count or emptiness query. Emptying
+// the queue does not move its head: the next item goes where the last one was
+// taken.
+//
+// Failures: construction and a growing Enqueue throw std::bad_alloc when the
+// array cannot be allocated, also when the doubled capacity would not fit a
+// signed 32-bit count or its size in bytes would not fit the address space.
+// An Enqueue that throws leaves the queue exactly as it was.
+//
+// Ownership and copying: the queue owns its array and releases it (and each
+// array that a growth replaces). Copies are deep and independent; a moved-from
+// queue is empty, holds no array and grows again on its first Enqueue.
+//
+// Cost: Enqueue, Dequeue and Peek are constant time, except the Enqueue that
+// grows, which copies the items once (amortised constant time per Enqueue).
+
+#include <cstdint>
+#include <utility>
+
+namespace containers {
+
+class CircularQueue {
+public:
+    CircularQueue();
+    ~CircularQueue() { delete[] items; }
+
+    CircularQueue(const CircularQueue& other);
+    CircularQueue(CircularQueue&& other) noexcept
+        : items(std::exchange(other.items, nullptr)),
+          count(std::exchange(other.count, 0)),
+          capacity(std::exchange(other.capacity, 0)),
+          head(std::exchange(other.head, 0)),
+          tail(std::exchange(other.tail, -1)) {}
+    // Copy or move assignment through a by-value parameter; a failed copy
+    // leaves this queue untouched.
+    CircularQueue& operator=(CircularQueue other) noexcept {
+        Swap(other);
+        return *this;
+    }
+    void Swap(CircularQueue& other) noexcept {
+        std::swap(items, other.items);
+        std::swap(count, other.count);
+        std::swap(capacity, other.capacity);
+        std::swap(head, other.head);
+        std::swap(tail, other.tail);
+    }
+
+    void Enqueue(std::int32_t value) {
+        if (count == capacity) {
+            Grow();
+        }
+        if (++tail == capacity) {
+            tail = 0;
+        }
+        items[tail] = value;
+        ++count;
+    }
+
+    // The oldest item, removed; -1 when empty. The vacated slot holds -1.
+    std::int32_t Dequeue() noexcept {
+        if (count == 0) {
+            return -1;
+        }
+        const std::int32_t value = items[head];
+        items[head] = -1;
+        if (--count > 0) {
+            if (++head == capacity) {
+                head = 0;
+            }
+        } else {
+            tail = head - 1;
+        }
+        return value;
+    }
+
+    // The oldest item; -1 when empty.
+    [[nodiscard]] std::int32_t Peek() const noexcept { return count == 0 ? -1 : items[head]; }
+
+private:
+    friend class TestAccess;
+
+    // Doubles the capacity and moves the items, oldest first, to indices
+    // 0 to count - 1; strong guarantee.
+    void Grow();
+
+    std::int32_t* items;
+    std::int32_t count = 0;
+    std::int32_t capacity;
+    std::int32_t head = 0;   // the oldest item
+    std::int32_t tail = -1;  // the newest item; head - 1 (unwrapped) when empty
+};
+
+inline void swap(CircularQueue& a, CircularQueue& b) noexcept { a.Swap(b); }
+
+}  // namespace containers

@@ -1,0 +1,107 @@
+#include "AllocationHooks.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::size_t live = 0;
+std::size_t requests = 0;
+std::size_t failAt = 0;
+bool injected = false;
+std::size_t sizeLimit = 0;
+
+void* Allocate(std::size_t size, std::size_t alignment) {
+    ++requests;
+    if (failAt != 0 && requests == failAt) {
+        failAt = 0;
+        injected = true;
+        throw std::bad_alloc();
+    }
+    if (sizeLimit != 0 && size > sizeLimit) {
+        throw std::bad_alloc();
+    }
+    if (size == 0) {
+        size = 1;
+    }
+    void* p = nullptr;
+    if (alignment <= alignof(std::max_align_t)) {
+        p = std::malloc(size);
+    } else {
+#ifdef _WIN32
+        p = _aligned_malloc(size, alignment);
+#else
+        p = std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
+#endif
+    }
+    if (p == nullptr) {
+        throw std::bad_alloc();
+    }
+    ++live;
+    return p;
+}
+
+void Release(void* p, std::size_t alignment) noexcept {
+    if (p == nullptr) {
+        return;
+    }
+    --live;
+    if (alignment <= alignof(std::max_align_t)) {
+        std::free(p);
+    } else {
+#ifdef _WIN32
+        _aligned_free(p);
+#else
+        std::free(p);
+#endif
+    }
+}
+
+constexpr std::size_t kPlain = alignof(std::max_align_t);
+
+}  // namespace
+
+namespace allochooks {
+
+std::size_t Live() { return live; }
+std::size_t Requests() { return requests; }
+void FailRequest(std::size_t n) {
+    failAt = n == 0 ? 0 : requests + n;
+    injected = false;
+}
+bool Injected() { return injected; }
+void RefuseLargerThan(std::size_t bytes) { sizeLimit = bytes; }
+
+}  // namespace allochooks
+
+// NOLINTBEGIN(cert-dcl54-cpp,misc-new-delete-overloads)
+void* operator new(std::size_t size) { return Allocate(size, kPlain); }
+void* operator new[](std::size_t size) { return Allocate(size, kPlain); }
+void* operator new(std::size_t size, std::align_val_t a) { return Allocate(size, static_cast<std::size_t>(a)); }
+void* operator new[](std::size_t size, std::align_val_t a) { return Allocate(size, static_cast<std::size_t>(a)); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return Allocate(size, kPlain);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return Allocate(size, kPlain);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+void operator delete(void* p) noexcept { Release(p, kPlain); }
+void operator delete[](void* p) noexcept { Release(p, kPlain); }
+void operator delete(void* p, std::size_t) noexcept { Release(p, kPlain); }
+void operator delete[](void* p, std::size_t) noexcept { Release(p, kPlain); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p, kPlain); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p, kPlain); }
+void operator delete(void* p, std::align_val_t a) noexcept { Release(p, static_cast<std::size_t>(a)); }
+void operator delete[](void* p, std::align_val_t a) noexcept { Release(p, static_cast<std::size_t>(a)); }
+void operator delete(void* p, std::size_t, std::align_val_t a) noexcept { Release(p, static_cast<std::size_t>(a)); }
+void operator delete[](void* p, std::size_t, std::align_val_t a) noexcept { Release(p, static_cast<std::size_t>(a)); }
+// NOLINTEND(cert-dcl54-cpp,misc-new-delete-overloads)
