@@ -1,0 +1,111 @@
+// Differential fuzzing of HashTable against std::unordered_map, with the slot
+// of every key simulated independently: the hash over signed bytes in 64-bit
+// arithmetic, the offsets from the closed form k(k+1)(2k+1)/6, and a probe
+// that gives up only after 6 × capacity steps.
+
+#include "FuzzSupport.h"
+
+#include <containers/HashEntry.h>
+#include <containers/HashTable.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+using containers::HashEntry;
+using containers::HashTable;
+
+std::uint32_t ModelHash(const std::string& key) {
+    std::int64_t h = 0;
+    for (const unsigned char byte : key) {
+        const std::int64_t b = byte < 128 ? byte : static_cast<std::int64_t>(byte) - 256;
+        h = (h * 33 + b) % 4294967296LL;  // keeps the low 32 bits, sign and all
+    }
+    return static_cast<std::uint32_t>((h + 4294967296LL) % 4294967296LL);
+}
+
+class ModelTable {
+public:
+    explicit ModelTable(std::uint32_t capacity) : slots(capacity) {}
+
+    // The slot where the probe for `key` ends (its own or the first empty
+    // one), or -1 when no reachable slot is either.
+    [[nodiscard]] std::int64_t ProbeEnd(const std::string& key) const {
+        const std::uint64_t c = slots.size();
+        const std::uint64_t home = ModelHash(key) % c;
+        for (std::uint64_t k = 0; k < 6 * c; ++k) {
+            const std::uint64_t offset = k * (k + 1) * (2 * k + 1) / 6 % c;
+            const std::uint64_t slot = (home + offset) % c;
+            if (slots[slot] == nullptr || slots[slot]->Key() == key) {
+                return static_cast<std::int64_t>(slot);
+            }
+        }
+        return -1;
+    }
+
+    std::vector<HashEntry*> slots;
+    std::unordered_map<std::string, HashEntry*> byKey;
+};
+
+bool SameFloat(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzzsupport::Input in(data, size);
+    const std::uint8_t shape = in.Byte();
+    // Mostly small tables, so that fullness and exhausted probes come often.
+    const std::uint32_t capacity = shape < 224 ? shape % 24 : 1U << (shape % 7);
+    HashTable table(capacity);
+    ModelTable model(capacity);
+    std::vector<std::unique_ptr<HashEntry>> entries;
+
+    while (!in.Empty()) {
+        const std::uint8_t op = in.Byte();
+        const std::string key = in.Key(op % 2 == 0 ? 3 : 20);
+        FUZZ_CHECK(static_cast<std::uint32_t>(HashTable::Hash(key)) == ModelHash(key));
+        switch (op % 4) {
+            case 0:
+            case 1: {
+                entries.push_back(std::make_unique<HashEntry>(in.Value(), key));
+                HashEntry* entry = entries.back().get();
+                table.Insert(entry);
+                if (model.byKey.size() < capacity) {
+                    const std::int64_t slot = model.ProbeEnd(key);
+                    if (slot >= 0 && model.slots[static_cast<std::size_t>(slot)] == nullptr) {
+                        model.slots[static_cast<std::size_t>(slot)] = entry;
+                        model.byKey.emplace(key, entry);
+                    }
+                }
+                break;
+            }
+            case 2: {
+                const auto found = model.byKey.find(key);
+                FUZZ_CHECK(table.Find(key) == (found == model.byKey.end() ? nullptr : found->second));
+                break;
+            }
+            default: {
+                const auto count = static_cast<std::uint32_t>(model.byKey.size());
+                FUZZ_CHECK(table.Count() == count);
+                FUZZ_CHECK(table.IsFull() == (count >= capacity));
+                const float load = table.LoadFactor();
+                if (capacity == 0) {
+                    FUZZ_CHECK(std::isnan(load));
+                } else {
+                    FUZZ_CHECK(SameFloat(load, static_cast<float>(static_cast<double>(count) / capacity)));
+                }
+                break;
+            }
+        }
+    }
+    for (std::uint32_t i = 0; i < capacity; ++i) {
+        FUZZ_CHECK(table.Slot(i) == model.slots[i]);
+    }
+    return 0;
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs each libFuzzer target built by `cmake --workflow --preset fuzz` for a
+# fixed time, starting from the committed corpus:
+#   fuzz/run.sh [seconds per target, default 60]
+# New inputs go to build/fuzz/corpus/<target>; an input that makes a target
+# fail is kept in build/fuzz/artifacts/ and printed in base64, ready to be
+# committed under fuzz/crashes/<target>/ so that every test run replays it.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+build=build/fuzz
+mkdir -p "$build/artifacts"
+status=0
+for target in stack queue list hash; do
+    work="$build/corpus/$target"
+    log="$build/$target.log"
+    mkdir -p "$work"
+    if "$build/fuzz/containers-fuzz-$target" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$build/artifacts/$target-" "$work" "fuzz/corpus/$target" >"$log" 2>&1; then
+        runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')
+        echo "fuzz: $target: ${runs:-?} executions in ${seconds} s, no failure"
+    else
+        status=1
+        echo "fuzz: $target FAILED"
+        tail -n 40 "$log"
+        for input in "$build/artifacts/$target-"*; do
+            [ -f "$input" ] || continue
+            echo "fuzz: kept $input (base64):"
+            base64 "$input"
+        done
+    fi
+done
+exit $status
