@@ -1,11 +1,20 @@
 # containers_set_warnings(<target>): the project's warning flags on one target.
 # Set per target, never globally, so a project that includes this one keeps
 # its own flags.
+# With CONTAINERS_CLANG_TIDY on, clang-tidy (.clang-tidy) also checks the
+# target's sources as they compile.
 function(containers_set_warnings target)
     target_compile_options(${target} PRIVATE
         $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Wall -Wextra -Wpedantic>
         $<$<CXX_COMPILER_ID:MSVC>:/W4>)
     if(CONTAINERS_WARNINGS_AS_ERRORS)
         set_property(TARGET ${target} PROPERTY COMPILE_WARNING_AS_ERROR ON)
+    endif()
+endfunction()
+
+function(containers_enable_clang_tidy target)
+    if(CONTAINERS_CLANG_TIDY)
+        find_program(CONTAINERS_CLANG_TIDY_EXE NAMES clang-tidy REQUIRED)
+        set_property(TARGET ${target} PROPERTY CXX_CLANG_TIDY "${CONTAINERS_CLANG_TIDY_EXE}")
     endif()
 endfunction()

@@ -77,6 +77,8 @@ private:
     std::int32_t capacity;
 };
 
+// Found by unqualified swap calls, as the standard library's are.
+// NOLINTNEXTLINE(readability-identifier-naming)
 inline void swap(ArrayStack& a, ArrayStack& b) noexcept { a.Swap(b); }
 
 }  // namespace containers

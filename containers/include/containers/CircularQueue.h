@@ -98,6 +98,8 @@ private:
     std::int32_t tail = -1;  // the newest item; head - 1 (unwrapped) when empty
 };
 
+// Found by unqualified swap calls, as the standard library's are.
+// NOLINTNEXTLINE(readability-identifier-naming)
 inline void swap(CircularQueue& a, CircularQueue& b) noexcept { a.Swap(b); }
 
 }  // namespace containers
