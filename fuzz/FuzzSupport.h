@@ -10,13 +10,13 @@
 #include <cstdlib>
 #include <string>
 
-#define FUZZ_CHECK(condition)                                                                          \
-    do {                                                                                               \
-        if (!(condition)) {                                                                            \
-            std::fprintf(stderr, "%s:%d: container and model disagree: %s\n", __FILE__, __LINE__,     \
-                         #condition);                                                                  \
-            std::abort();                                                                              \
-        }                                                                                              \
+#define FUZZ_CHECK(condition)                                                                     \
+    do {                                                                                          \
+        if (!(condition)) {                                                                       \
+            std::fprintf(stderr, "%s:%d: container and model disagree: %s\n", __FILE__, __LINE__, \
+                         #condition);                                                             \
+            std::abort();                                                                         \
+        }                                                                                         \
     } while (false)
 
 namespace fuzzsupport {

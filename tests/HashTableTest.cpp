@@ -117,8 +117,8 @@ TEST(HashTable, QuadraticProbeAndExhaustion) {
     // previous slot, which reaches only the slots 7, 8, 2, 1, 3 and 6.
     Entries entries;
     HashTable table(10);
-    const std::vector<std::pair<std::string, std::int64_t>> expected = {
-        {"a", 7}, {"k", 8}, {"u", 2}, {"C", 1}, {"M", 3}, {"W", 6}};
+    const std::vector<std::pair<std::string, std::int64_t>> expected = {{"a", 7}, {"k", 8}, {"u", 2},
+                                                                        {"C", 1}, {"M", 3}, {"W", 6}};
     std::int32_t value = 0;
     for (const auto& [key, slot] : expected) {
         table.Insert(entries.Make(value++, key));
@@ -234,8 +234,8 @@ TEST(HashTable, DemonstrationPlacement) {
         table.Insert(entries.Make(static_cast<std::int32_t>(i), keys[i]));
     }
     table.Insert(entries.Make(0, "brel"));
-    const std::vector<std::string> bySlot = {"sarn", "zib",  "wemb", "brel",  "plonk",
-                                             "hoke", "vug",  "glim", "frass", "pud"};
+    const std::vector<std::string> bySlot = {"sarn", "zib", "wemb", "brel",  "plonk",
+                                             "hoke", "vug", "glim", "frass", "pud"};
     for (std::uint32_t slot = 0; slot < 10; ++slot) {
         ASSERT_NE(table.Slot(slot), nullptr);
         EXPECT_EQ(table.Slot(slot)->Key(), bySlot[slot]) << slot;

@@ -37,7 +37,8 @@ testing::AssertionResult Consistent(const List& list) {
         if (node == list.Cursor()) {
             cursorSeen = true;
             if (i != list.CursorIndex()) {
-                return testing::AssertionFailure() << "cursor at " << i << ", recorded " << list.CursorIndex();
+                return testing::AssertionFailure()
+                       << "cursor at " << i << ", recorded " << list.CursorIndex();
             }
         }
         prev = node;
@@ -57,7 +58,7 @@ class ListTest : public testing::Test {
 protected:
     ListNode* NewNode(std::int32_t value) {
         values.push_back(std::make_unique<std::int32_t>(value));
-        return new ListNode(values.back().get());  // NOLINT(cppcoreguidelines-owning-memory): given to the list
+        return new ListNode(values.back().get());  // the list takes it
     }
     void Fill(std::int32_t n) {
         for (std::int32_t i = 0; i < n; ++i) {
@@ -177,9 +178,9 @@ TEST_F(ListTest, ChooseWalkTieBreaks) {
 
     list.Clear();
     Fill(5);
-    EXPECT_EQ(WalkFrom(list, 0, 3), Walk::FromTail);            // one step back from the tail
-    EXPECT_EQ(WalkFrom(list, 0, 4), Walk::FromTail);            // the tail, no step
-    EXPECT_EQ(WalkFrom(list, 3, 4), Walk::ForwardFromCursor);   // one step either way
+    EXPECT_EQ(WalkFrom(list, 0, 3), Walk::FromTail);           // one step back from the tail
+    EXPECT_EQ(WalkFrom(list, 0, 4), Walk::FromTail);           // the tail, no step
+    EXPECT_EQ(WalkFrom(list, 3, 4), Walk::ForwardFromCursor);  // one step either way
     for (std::int32_t i = 0; i < 5; ++i) {
         EXPECT_EQ(*list.Get(i)->Data(), i);
     }

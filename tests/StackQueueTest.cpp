@@ -60,7 +60,7 @@ TEST(ArrayStack, RefillsAGrownStackWithoutGrowing) {
     }
     while (s.Pop() != -1) {
     }
-    const std::int32_t* array = TestAccess::Of(s).items;
+    const void* array = TestAccess::Of(s).items;
     for (std::int32_t v = 0; v < 8; ++v) {
         s.Push(v);
     }
@@ -200,7 +200,7 @@ TEST(CircularQueue, StoredMinusOneAndRefillWithoutGrowing) {
     }
     while (q.Dequeue() != 7) {
     }
-    const std::int32_t* array = TestAccess::Of(q).items;
+    const void* array = TestAccess::Of(q).items;
     for (std::int32_t v = 0; v < 8; ++v) {
         q.Enqueue(v);
     }

@@ -15,7 +15,7 @@ class TestAccess {
 public:
     // Everything observable about a stack or a queue, plus its array's address.
     struct State {
-        const std::int32_t* items;
+        const void* items;
         std::int32_t count;
         std::int32_t capacity;
         std::int32_t head;
@@ -29,12 +29,16 @@ public:
     };
 
     static State Of(const ArrayStack& s) {
-        return {s.items, s.top, s.capacity, 0, s.top - 1, {s.items, s.items + s.top}};
+        State state{s.items, s.top, s.capacity, 0, s.top - 1, {}};
+        for (std::int32_t i = 0; i < s.top; ++i) {
+            state.live.push_back(s.items[i].value);
+        }
+        return state;
     }
     static State Of(const CircularQueue& q) {
         State state{q.items, q.count, q.capacity, q.head, q.tail, {}};
         for (std::int32_t i = 0; i < q.count; ++i) {
-            state.live.push_back(q.items[(q.head + i) % q.capacity]);
+            state.live.push_back(q.items[(q.head + i) % q.capacity].value);
         }
         return state;
     }
@@ -42,8 +46,8 @@ public:
     static std::int32_t Capacity(const ArrayStack& s) { return s.capacity; }
     static std::int32_t Capacity(const CircularQueue& q) { return q.capacity; }
 
-    static std::int32_t Slot(const ArrayStack& s, std::int32_t index) { return s.items[index]; }
-    static std::int32_t Slot(const CircularQueue& q, std::int32_t index) { return q.items[index]; }
+    static std::int32_t Slot(const ArrayStack& s, std::int32_t index) { return s.items[index].value; }
+    static std::int32_t Slot(const CircularQueue& q, std::int32_t index) { return q.items[index].value; }
 
     // Makes the container believe it is full at `capacity` slots without
     // allocating them, so that the next insertion must grow from there. Only

@@ -6,10 +6,10 @@
 
 namespace containers {
 
-ArrayStack::ArrayStack() : items(detail::AllocateInts(2)), capacity(2) {}
+ArrayStack::ArrayStack() : items(detail::AllocateSlots(2)), capacity(2) {}
 
 ArrayStack::ArrayStack(const ArrayStack& other)
-    : items(other.capacity > 0 ? detail::AllocateInts(other.capacity) : nullptr),
+    : items(other.capacity > 0 ? detail::AllocateSlots(other.capacity) : nullptr),
       top(other.top),
       capacity(other.capacity) {
     std::copy(other.items, other.items + other.top, items);
@@ -17,7 +17,7 @@ ArrayStack::ArrayStack(const ArrayStack& other)
 
 void ArrayStack::Grow() {
     const std::int32_t grown = detail::DoubledCapacity(capacity);
-    std::int32_t* const fresh = detail::AllocateInts(grown);
+    detail::IntSlot* const fresh = detail::AllocateSlots(grown);
     std::copy(items, items + top, fresh);
     delete[] items;
     items = fresh;

@@ -10,8 +10,8 @@ namespace {
 
 // Copies the `count` items of the ring `from` (of `capacity` slots, oldest at
 // `head`) to `to`, each at the same index.
-void CopyRing(const std::int32_t* from, std::int32_t capacity, std::int32_t head, std::int32_t count,
-              std::int32_t* to) {
+void CopyRing(const detail::IntSlot* from, std::int32_t capacity, std::int32_t head, std::int32_t count,
+              detail::IntSlot* to) {
     const std::int32_t firstRun = std::min(count, capacity - head);
     std::copy(from + head, from + head + firstRun, to + head);
     std::copy(from, from + (count - firstRun), to);
@@ -19,10 +19,10 @@ void CopyRing(const std::int32_t* from, std::int32_t capacity, std::int32_t head
 
 }  // namespace
 
-CircularQueue::CircularQueue() : items(detail::AllocateInts(2)), capacity(2) {}
+CircularQueue::CircularQueue() : items(detail::AllocateSlots(2)), capacity(2) {}
 
 CircularQueue::CircularQueue(const CircularQueue& other)
-    : items(other.capacity > 0 ? detail::AllocateInts(other.capacity) : nullptr),
+    : items(other.capacity > 0 ? detail::AllocateSlots(other.capacity) : nullptr),
       count(other.count),
       capacity(other.capacity),
       head(other.head),
@@ -34,7 +34,7 @@ CircularQueue::CircularQueue(const CircularQueue& other)
 
 void CircularQueue::Grow() {
     const std::int32_t grown = detail::DoubledCapacity(capacity);
-    std::int32_t* const fresh = detail::AllocateInts(grown);
+    detail::IntSlot* const fresh = detail::AllocateSlots(grown);
     // Oldest first, to indices 0 to count - 1: the run from head to the end of
     // the old array, then the part that wrapped to its start.
     const std::int32_t firstRun = std::min(count, capacity - head);

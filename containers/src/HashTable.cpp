@@ -47,7 +47,10 @@ std::uint64_t ProbePeriod(std::uint32_t c) {
 }  // namespace
 
 HashTable::HashTable(std::uint32_t capacity)
-    : slots(new HashEntry*[capacity]()), capacity(capacity), probeLimit(ProbePeriod(capacity)) {}
+    : slots(new HashEntry*[capacity]()),
+      capacity(capacity),
+      probeLimit(ProbePeriod(capacity)),
+      homeMagic(detail::RemainderMagic(capacity)) {}
 
 HashTable::~HashTable() { delete[] slots; }
 
@@ -55,7 +58,8 @@ HashTable::HashTable(HashTable&& other) noexcept
     : slots(std::exchange(other.slots, nullptr)),
       capacity(std::exchange(other.capacity, 0)),
       count(std::exchange(other.count, 0)),
-      probeLimit(std::exchange(other.probeLimit, 0)) {}
+      probeLimit(std::exchange(other.probeLimit, 0)),
+      homeMagic(std::exchange(other.homeMagic, 0)) {}
 
 HashTable& HashTable::operator=(HashTable&& other) noexcept {
     if (this != &other) {
@@ -64,6 +68,7 @@ HashTable& HashTable::operator=(HashTable&& other) noexcept {
         capacity = std::exchange(other.capacity, 0);
         count = std::exchange(other.count, 0);
         probeLimit = std::exchange(other.probeLimit, 0);
+        homeMagic = std::exchange(other.homeMagic, 0);
     }
     return *this;
 }

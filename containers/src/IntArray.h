@@ -2,6 +2,8 @@
 
 // Allocation of the integer arrays behind ArrayStack and CircularQueue.
 
+#include <containers/detail/IntSlot.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -22,13 +24,13 @@ inline std::int32_t DoubledCapacity(std::int32_t capacity) {
     return capacity * 2;
 }
 
-// A new array of `slots` uninitialised integers. Throws std::bad_alloc when its
+// A new array of `slots` uninitialised slots. Throws std::bad_alloc when its
 // size in bytes does not fit the address space, rather than allocating less.
-inline std::int32_t* AllocateInts(std::int32_t slots) {
-    if (static_cast<std::size_t>(slots) > std::numeric_limits<std::size_t>::max() / sizeof(std::int32_t)) {
+inline IntSlot* AllocateSlots(std::int32_t slots) {
+    if (static_cast<std::size_t>(slots) > std::numeric_limits<std::size_t>::max() / sizeof(IntSlot)) {
         throw std::bad_alloc();
     }
-    return new std::int32_t[static_cast<std::size_t>(slots)];
+    return new IntSlot[static_cast<std::size_t>(slots)];
 }
 
 }  // namespace containers::detail

@@ -33,7 +33,7 @@ TEST(AllocationFailure, StackGrowthLeavesTheStackAsItWas) {
     EXPECT_EQ(TestAccess::Of(s), before);
     EXPECT_EQ(allochooks::Live(), live);
 
-    s.Push(5);  // the same Push succeeds once memory is there
+    s.Push(5);                            // the same Push succeeds once memory is there
     EXPECT_EQ(allochooks::Live(), live);  // the old array was released
     for (std::int32_t v = 5; v >= 1; --v) {
         EXPECT_EQ(s.Pop(), v);
@@ -143,7 +143,8 @@ void FailEveryAllocation(const std::function<void()>& routine, const std::string
             break;
         }
         if (threw == completed) {
-            ADD_FAILURE() << "allocation " << k << (completed ? ": bad_alloc without a failure" : " failed silently");
+            ADD_FAILURE() << "allocation " << k
+                          << (completed ? ": bad_alloc without a failure" : " failed silently");
             break;
         }
         failures += completed ? 0 : 1;

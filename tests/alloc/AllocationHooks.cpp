@@ -77,8 +77,12 @@ void RefuseLargerThan(std::size_t bytes) { sizeLimit = bytes; }
 // NOLINTBEGIN(cert-dcl54-cpp,misc-new-delete-overloads)
 void* operator new(std::size_t size) { return Allocate(size, kPlain); }
 void* operator new[](std::size_t size) { return Allocate(size, kPlain); }
-void* operator new(std::size_t size, std::align_val_t a) { return Allocate(size, static_cast<std::size_t>(a)); }
-void* operator new[](std::size_t size, std::align_val_t a) { return Allocate(size, static_cast<std::size_t>(a)); }
+void* operator new(std::size_t size, std::align_val_t a) {
+    return Allocate(size, static_cast<std::size_t>(a));
+}
+void* operator new[](std::size_t size, std::align_val_t a) {
+    return Allocate(size, static_cast<std::size_t>(a));
+}
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     try {
         return Allocate(size, kPlain);
@@ -102,6 +106,10 @@ void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p, kPlai
 void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p, kPlain); }
 void operator delete(void* p, std::align_val_t a) noexcept { Release(p, static_cast<std::size_t>(a)); }
 void operator delete[](void* p, std::align_val_t a) noexcept { Release(p, static_cast<std::size_t>(a)); }
-void operator delete(void* p, std::size_t, std::align_val_t a) noexcept { Release(p, static_cast<std::size_t>(a)); }
-void operator delete[](void* p, std::size_t, std::align_val_t a) noexcept { Release(p, static_cast<std::size_t>(a)); }
+void operator delete(void* p, std::size_t, std::align_val_t a) noexcept {
+    Release(p, static_cast<std::size_t>(a));
+}
+void operator delete[](void* p, std::size_t, std::align_val_t a) noexcept {
+    Release(p, static_cast<std::size_t>(a));
+}
 // NOLINTEND(cert-dcl54-cpp,misc-new-delete-overloads)

@@ -19,6 +19,8 @@
 // Cost: Push, Pop and Peek are constant time, except the Push that grows,
 // which copies the items once (amortised constant time per Push).
 
+#include <containers/detail/IntSlot.h>
+
 #include <cstdint>
 #include <utility>
 
@@ -50,7 +52,7 @@ public:
         if (top == capacity) {
             Grow();
         }
-        items[top++] = value;
+        items[top++].value = value;
     }
 
     // The top item, removed; -1 when empty. The vacated slot is zeroed.
@@ -58,13 +60,13 @@ public:
         if (top == 0) {
             return -1;
         }
-        const std::int32_t value = items[--top];
-        items[top] = 0;
+        const std::int32_t value = items[--top].value;
+        items[top].value = 0;
         return value;
     }
 
     // The top item; -1 when empty.
-    [[nodiscard]] std::int32_t Peek() const noexcept { return top == 0 ? -1 : items[top - 1]; }
+    [[nodiscard]] std::int32_t Peek() const noexcept { return top == 0 ? -1 : items[top - 1].value; }
 
 private:
     friend class TestAccess;
@@ -72,7 +74,7 @@ private:
     // Doubles the capacity, keeping the items; strong guarantee.
     void Grow();
 
-    std::int32_t* items;
+    detail::IntSlot* items;
     std::int32_t top = 0;  // items held, and the index of the next free slot
     std::int32_t capacity;
 };

@@ -22,6 +22,8 @@
 // Cost: Enqueue, Dequeue and Peek are constant time, except the Enqueue that
 // grows, which copies the items once (amortised constant time per Enqueue).
 
+#include <containers/detail/IntSlot.h>
+
 #include <cstdint>
 #include <utility>
 
@@ -57,10 +59,9 @@ public:
         if (count == capacity) {
             Grow();
         }
-        if (++tail == capacity) {
-            tail = 0;
-        }
-        items[tail] = value;
+        const std::int32_t next = tail + 1 == capacity ? 0 : tail + 1;
+        items[next].value = value;
+        tail = next;
         ++count;
     }
 
@@ -69,20 +70,20 @@ public:
         if (count == 0) {
             return -1;
         }
-        const std::int32_t value = items[head];
-        items[head] = -1;
+        const std::int32_t oldest = head;
+        const std::int32_t value = items[oldest].value;
+        items[oldest].value = -1;
         if (--count > 0) {
-            if (++head == capacity) {
-                head = 0;
-            }
+            const std::int32_t next = oldest + 1;
+            head = next == capacity ? 0 : next;
         } else {
-            tail = head - 1;
+            tail = oldest - 1;
         }
         return value;
     }
 
     // The oldest item; -1 when empty.
-    [[nodiscard]] std::int32_t Peek() const noexcept { return count == 0 ? -1 : items[head]; }
+    [[nodiscard]] std::int32_t Peek() const noexcept { return count == 0 ? -1 : items[head].value; }
 
 private:
     friend class TestAccess;
@@ -91,7 +92,7 @@ private:
     // 0 to count - 1; strong guarantee.
     void Grow();
 
-    std::int32_t* items;
+    detail::IntSlot* items;
     std::int32_t count = 0;
     std::int32_t capacity;
     std::int32_t head = 0;   // the oldest item

@@ -33,9 +33,12 @@
 // steps, 20 for capacity 10). Hash is linear in the key's length.
 
 #include <containers/HashEntry.h>
+#include <containers/detail/FastRemainder.h>
 
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -85,11 +88,64 @@ public:
 
 private:
     [[nodiscard]] static std::int32_t HashBytes(std::string_view key) noexcept {
+        // Each byte as a signed 8-bit number, widened to 32 bits.
+        const auto byte = [](char c) { return static_cast<std::uint32_t>(static_cast<signed char>(c)); };
         std::uint32_t h = 0;
-        for (const char c : key) {
-            h = h * 33U + static_cast<std::uint32_t>(static_cast<signed char>(c));
+        const char* p = key.data();
+        std::size_t n = key.size();
+        // Four bytes at a time: h·33⁴ + b0·33³ + b1·33² + b2·33 + b3 is four
+        // single steps, with a shorter chain of dependent multiplications.
+        for (; n >= 4; p += 4, n -= 4) {
+            h = h * 1185921U + byte(p[0]) * 35937U + byte(p[1]) * 1089U + byte(p[2]) * 33U + byte(p[3]);
+        }
+        for (; n > 0; ++p, --n) {
+            h = h * 33U + byte(*p);
         }
         return static_cast<std::int32_t>(h);
+    }
+
+    // Unaligned loads of 8 and 4 bytes.
+    [[nodiscard]] static std::uint64_t Load64(const char* p) noexcept {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        return word;
+    }
+    [[nodiscard]] static std::uint32_t Load32(const char* p) noexcept {
+        std::uint32_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        return word;
+    }
+
+    // Whether two keys have the same length and bytes. Keys are mostly short,
+    // so they are compared a word at a time here rather than through a call
+    // to memcmp; words may overlap, which compares some bytes twice.
+    [[nodiscard]] static bool SameKey(std::string_view a, std::string_view b) noexcept {
+        const std::size_t n = a.size();
+        if (n != b.size()) {
+            return false;
+        }
+        const char* const x = a.data();
+        const char* const y = b.data();
+        if (n >= 8) {
+            if (n > 32) {
+                return std::memcmp(x, y, n) == 0;
+            }
+            for (std::size_t i = 0; i + 8 < n; i += 8) {
+                if (Load64(x + i) != Load64(y + i)) {
+                    return false;
+                }
+            }
+            return Load64(x + n - 8) == Load64(y + n - 8);
+        }
+        if (n >= 4) {
+            return Load32(x) == Load32(y) && Load32(x + n - 4) == Load32(y + n - 4);
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            if (x[i] != y[i]) {
+                return false;
+            }
+        }
+        return true;
     }
 
     // a + b modulo capacity, for a and b below capacity, without overflow.
@@ -108,11 +164,14 @@ private:
     // Slots a probe examines before giving up: one period of the offset
     // sequence, after which it only repeats itself.
     std::uint64_t probeLimit = 0;
+    // Turns the home slot's remainder into multiplications.
+    std::uint64_t homeMagic = 0;
 };
 
 inline HashEntry** HashTable::Probe(std::string_view key) const noexcept {
     assert(capacity > 0);
-    std::uint32_t slot = static_cast<std::uint32_t>(HashBytes(key)) % capacity;
+    std::uint32_t slot =
+        detail::FastRemainder(static_cast<std::uint32_t>(HashBytes(key)), homeMagic, capacity);
     // Step i adds i² to the slot; i² is kept modulo the capacity as the sum of
     // the odd numbers 1, 3, 5, ..., so no step multiplies or divides.
     std::uint32_t square = 0;
@@ -120,7 +179,7 @@ inline HashEntry** HashTable::Probe(std::string_view key) const noexcept {
     const std::uint32_t two = capacity > 2 ? 2 : 0;
     for (std::uint64_t examined = 1;; ++examined) {
         HashEntry** const s = slots + slot;
-        if (*s == nullptr || (*s)->Key() == key) {
+        if (*s == nullptr || SameKey((*s)->Key(), key)) {
             return s;
         }
         if (examined == probeLimit) {

@@ -170,6 +170,13 @@ inline ListNode* List::Add(ListNode* node) noexcept {
 }
 
 inline ListNode* List::Get(std::int32_t position) noexcept {
+    // The position right after the cursor, as a reading in order asks for:
+    // one step forward, the walk ChooseWalk picks there, decided in one test.
+    if (position == cursorIndex + 1 && position < count) {
+        cursor = cursor->Next();
+        cursorIndex = position;
+        return cursor;
+    }
     if (!IsValidIndex(position)) {
         return nullptr;
     }

@@ -1,3 +1,6 @@
+# Per-target build settings of this project. None of them is global, so a
+# project that includes this one keeps its own flags.
+
 # containers_set_warnings(<target>): the project's warning flags on one target.
 # Set per target, never globally, so a project that includes this one keeps
 # its own flags.
@@ -16,5 +19,14 @@ function(containers_enable_clang_tidy target)
     if(CONTAINERS_CLANG_TIDY)
         find_program(CONTAINERS_CLANG_TIDY_EXE NAMES clang-tidy REQUIRED)
         set_property(TARGET ${target} PROPERTY CXX_CLANG_TIDY "${CONTAINERS_CLANG_TIDY_EXE}")
+    endif()
+endfunction()
+
+# containers_link_runtime_statically(<executable>): links libstdc++ and libgcc
+# into the executable (CONTAINERS_STATIC_RUNTIME), which saves loading the
+# C++ runtime at every start. The Windows cross build links statically anyway.
+function(containers_link_runtime_statically target)
+    if(CONTAINERS_STATIC_RUNTIME AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32)
+        target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc)
     endif()
 endfunction()

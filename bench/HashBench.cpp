@@ -1,0 +1,138 @@
+// The string hash table against std::unordered_map and absl::flat_hash_map,
+// all mapping the same keys to the same HashEntry pointers.
+
+#include "BenchSupport.h"
+
+#include <containers/HashEntry.h>
+#include <containers/HashTable.h>
+
+#include <absl/container/flat_hash_map.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+using benchsupport::kMaxN;
+using benchsupport::kMinN;
+using containers::HashEntry;
+using containers::HashTable;
+
+struct Inputs {
+    std::vector<std::string> keys;
+    std::vector<std::unique_ptr<HashEntry>> entries;
+    std::vector<std::string> lookups;  // the same keys, shuffled
+};
+
+Inputs MakeInputs(std::size_t n, bool longKeys) {
+    Inputs in;
+    in.keys = benchsupport::Keys(n, longKeys);
+    for (std::size_t i = 0; i < n; ++i) {
+        in.entries.push_back(std::make_unique<HashEntry>(static_cast<std::int32_t>(i), in.keys[i]));
+    }
+    in.lookups = benchsupport::Shuffled(in.keys);
+    return in;
+}
+
+// Slots for n keys: twice as many (load 0.5), or 9n/8 (load about 0.89).
+std::uint32_t CapacityFor(std::size_t n, bool nearlyFull) {
+    return static_cast<std::uint32_t>(nearlyFull ? n * 9 / 8 : n * 2);
+}
+
+void HashFind_Ours(benchmark::State& state, bool longKeys, bool nearlyFull) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    const Inputs in = MakeInputs(n, longKeys);
+    HashTable table(CapacityFor(n, nearlyFull));
+    for (const auto& entry : in.entries) {
+        table.Insert(entry.get());
+    }
+    if (table.Count() != n) {
+        state.SkipWithError("not every key was stored");
+    }
+    for (auto _ : state) {
+        for (const std::string& key : in.lookups) {
+            benchmark::DoNotOptimize(table.Find(key));
+        }
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
+}
+
+template <typename Map>
+void HashFind_Peer(benchmark::State& state, bool longKeys) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    const Inputs in = MakeInputs(n, longKeys);
+    Map map;
+    for (const auto& entry : in.entries) {
+        map.emplace(entry->Key(), entry.get());
+    }
+    for (auto _ : state) {
+        for (const std::string& key : in.lookups) {
+            benchmark::DoNotOptimize(map.find(key)->second);
+        }
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
+}
+
+void HashInsert_Ours(benchmark::State& state, bool longKeys, bool nearlyFull) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    const Inputs in = MakeInputs(n, longKeys);
+    for (auto _ : state) {
+        HashTable table(CapacityFor(n, nearlyFull));
+        for (const auto& entry : in.entries) {
+            table.Insert(entry.get());
+        }
+        benchmark::DoNotOptimize(table.Count());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
+}
+
+template <typename Map>
+void HashInsert_Peer(benchmark::State& state, bool longKeys) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    const Inputs in = MakeInputs(n, longKeys);
+    for (auto _ : state) {
+        Map map;
+        map.reserve(n);
+        for (const auto& entry : in.entries) {
+            map.emplace(entry->Key(), entry.get());
+        }
+        benchmark::DoNotOptimize(map.size());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
+}
+
+using StdMap = std::unordered_map<std::string, HashEntry*>;
+using AbslMap = absl::flat_hash_map<std::string, HashEntry*>;
+
+void HashFind_StdUnordered(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
+    HashFind_Peer<StdMap>(state, longKeys);
+}
+void HashFind_Absl(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
+    HashFind_Peer<AbslMap>(state, longKeys);
+}
+void HashInsert_StdUnordered(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
+    HashInsert_Peer<StdMap>(state, longKeys);
+}
+void HashInsert_Absl(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
+    HashInsert_Peer<AbslMap>(state, longKeys);
+}
+
+// Each cell: short or 32-byte keys, at load 0.5 or nearly full.
+#define HASH_CELLS(fn)                                                                          \
+    BENCHMARK_CAPTURE(fn, Short_Load50, false, false)->RangeMultiplier(4)->Range(kMinN, kMaxN); \
+    BENCHMARK_CAPTURE(fn, Short_Load89, false, true)->RangeMultiplier(4)->Range(kMinN, kMaxN);  \
+    BENCHMARK_CAPTURE(fn, Long_Load50, true, false)->RangeMultiplier(4)->Range(kMinN, kMaxN);   \
+    BENCHMARK_CAPTURE(fn, Long_Load89, true, true)->RangeMultiplier(4)->Range(kMinN, kMaxN)
+
+HASH_CELLS(HashFind_Ours);
+HASH_CELLS(HashFind_StdUnordered);
+HASH_CELLS(HashFind_Absl);
+HASH_CELLS(HashInsert_Ours);
+HASH_CELLS(HashInsert_StdUnordered);
+HASH_CELLS(HashInsert_Absl);
+
+}  // namespace

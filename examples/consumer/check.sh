@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the library into a temporary prefix, builds the consumer against
+# the installed package and again from the source tree through FetchContent,
+# and checks what each prints. Also checks what the installation holds.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+here="$root/examples/consumer"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cd "$root"
+cmake --workflow --preset release
+cmake --install build/release --prefix "$work/prefix"
+
+for file in include/containers/List.h include/containers/detail/IntSlot.h bin/containers-demo \
+    lib/cmake/containers/containersConfig.cmake lib/cmake/containers/containersConfigVersion.cmake; do
+    [ -e "$work/prefix/$file" ] || { echo "consumer: $file is not installed" >&2; exit 1; }
+done
+ls "$work/prefix"/lib*/libcontainers.a >/dev/null
+if [ "$(ls "$work/prefix/bin")" != "containers-demo" ]; then
+    echo "consumer: bin/ holds more than the program: $(ls "$work/prefix/bin")" >&2
+    exit 1
+fi
+
+cmake -S "$here" -B "$work/installed" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix"
+cmake --build "$work/installed"
+"$work/installed/consumer" | diff -u "$here/expected.txt" -
+
+cmake -S "$here" -B "$work/fetched" -G Ninja -DCONSUMER_CONTAINERS_SOURCE="$root"
+cmake --build "$work/fetched"
+"$work/fetched/consumer" | diff -u "$here/expected.txt" -
+
+echo "consumer: installed package and FetchContent both work"
