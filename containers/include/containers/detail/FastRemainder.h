@@ -5,9 +5,11 @@
 
 namespace containers::detail {
 
-// x mod d for 32-bit x and a fixed divisor d, by two multiplications instead
-// of a division (Lemire, Kaser and Kurz, "Faster remainder by direct
-// computation", 2019). The result equals x % d for every x and every d ≥ 1.
+// x mod d for 32-bit x and a fixed divisor d ≥ 1. Where the compiler has a
+// 128-bit product (64-bit targets) this takes two multiplications instead of
+// a division (Lemire, Kaser and Kurz, "Faster remainder by direct
+// computation", 2019); on 32-bit targets those products cost more than the
+// division, which is used there. The result is x % d either way.
 //
 // The magic number is ⌊(2⁶⁴ − 1) / d⌋ + 1, wrapping to 0 for d = 1 (where
 // every remainder is 0).
@@ -15,21 +17,14 @@ constexpr std::uint64_t RemainderMagic(std::uint32_t d) {
     return d == 0 ? 0 : std::numeric_limits<std::uint64_t>::max() / d + 1;
 }
 
-// The high 64 bits of the 96-bit product x · d.
-constexpr std::uint32_t MultiplyHigh(std::uint64_t x, std::uint32_t d) {
+constexpr std::uint32_t FastRemainder(std::uint32_t x, std::uint64_t magic, std::uint32_t d) {
 #ifdef __SIZEOF_INT128__
     __extension__ typedef unsigned __int128 Wide;
-    return static_cast<std::uint32_t>((static_cast<Wide>(x) * d) >> 64U);
+    return static_cast<std::uint32_t>((static_cast<Wide>(magic * x) * d) >> 64U);
 #else
-    // Two 32 × 32 → 64-bit products, which 32-bit targets multiply directly.
-    const std::uint64_t high = (x >> 32U) * d;
-    const std::uint64_t low = (x & 0xFFFFFFFFU) * d;
-    return static_cast<std::uint32_t>((high + (low >> 32U)) >> 32U);
+    static_cast<void>(magic);
+    return x % d;
 #endif
-}
-
-constexpr std::uint32_t FastRemainder(std::uint32_t x, std::uint64_t magic, std::uint32_t d) {
-    return MultiplyHigh(magic * x, d);
 }
 
 }  // namespace containers::detail
