@@ -36,7 +36,10 @@ TARGETS = {
 def run_benchmarks(binary, repetitions, min_time, extra):
     with tempfile.NamedTemporaryFile(suffix=".json", delete=False) as out:
         path = out.name
+    # Repetitions of all benchmarks are interleaved at random, so that a slow
+    # spell of the machine falls on ours and the peers alike.
     command = [binary, f"--benchmark_repetitions={repetitions}",
+               "--benchmark_enable_random_interleaving=true",
                "--benchmark_report_aggregates_only=true",
                f"--benchmark_min_time={min_time}",
                f"--benchmark_out={path}", "--benchmark_out_format=json"] + extra
@@ -113,10 +116,10 @@ def write_chart(cells, path):
     columns = 4
     rows = (len(panels) + columns - 1) // columns
     with tempfile.TemporaryDirectory() as tmp:
-        script = [f"set terminal svg size {columns * 420},{rows * 300} dynamic font 'sans,10'",
+        script = [f"set terminal svg size {columns * 420},{rows * 300} dynamic noenhanced font 'sans,11'",
                   f"set output '{path}'",
                   f"set multiplot layout {rows},{columns}",
-                  "set logscale x 2", "set logscale y", "set format x '2^{%L}'",
+                  "set logscale x 2", "set logscale y", "set format x '2^%L'",
                   "set xlabel 'n'", "set ylabel 'ns per operation'", "set key top left",
                   "set grid"]
         for index, ((family, variant), impls) in enumerate(panels):
