@@ -59,9 +59,10 @@ public:
         if (count == capacity) {
             Grow();
         }
-        const std::int32_t next = tail + 1 == capacity ? 0 : tail + 1;
-        items[next].value = value;
-        tail = next;
+        if (++tail == capacity) {
+            tail = 0;
+        }
+        items[tail].value = value;
         ++count;
     }
 
@@ -70,14 +71,14 @@ public:
         if (count == 0) {
             return -1;
         }
-        const std::int32_t oldest = head;
-        const std::int32_t value = items[oldest].value;
-        items[oldest].value = -1;
+        const std::int32_t value = items[head].value;
+        items[head].value = -1;
         if (--count > 0) {
-            const std::int32_t next = oldest + 1;
-            head = next == capacity ? 0 : next;
+            if (++head == capacity) {
+                head = 0;
+            }
         } else {
-            tail = oldest - 1;
+            tail = head - 1;  // emptied: the next item goes where this one was
         }
         return value;
     }
