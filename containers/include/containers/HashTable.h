@@ -117,8 +117,8 @@ private:
     }
 
     // Whether two keys have the same length and bytes. Keys are mostly short,
-    // so they are compared a word at a time here rather than through a call
-    // to memcmp; words may overlap, which compares some bytes twice.
+    // so up to 16 bytes are compared as two words that may overlap, without
+    // a branch on the exact length and without a call to memcmp.
     [[nodiscard]] static bool SameKey(std::string_view a, std::string_view b) noexcept {
         const std::size_t n = a.size();
         if (n != b.size()) {
@@ -126,26 +126,17 @@ private:
         }
         const char* const x = a.data();
         const char* const y = b.data();
-        if (n >= 8) {
-            if (n > 32) {
-                return std::memcmp(x, y, n) == 0;
-            }
-            for (std::size_t i = 0; i + 8 < n; i += 8) {
-                if (Load64(x + i) != Load64(y + i)) {
-                    return false;
-                }
-            }
-            return Load64(x + n - 8) == Load64(y + n - 8);
+        if (n >= 8 && n <= 16) {
+            const bool front = Load64(x) == Load64(y);
+            const bool back = Load64(x + n - 8) == Load64(y + n - 8);
+            return front && back;
         }
-        if (n >= 4) {
-            return Load32(x) == Load32(y) && Load32(x + n - 4) == Load32(y + n - 4);
+        if (n >= 4 && n < 8) {
+            const bool front = Load32(x) == Load32(y);
+            const bool back = Load32(x + n - 4) == Load32(y + n - 4);
+            return front && back;
         }
-        for (std::size_t i = 0; i < n; ++i) {
-            if (x[i] != y[i]) {
-                return false;
-            }
-        }
-        return true;
+        return std::memcmp(x, y, n) == 0;
     }
 
     // a + b modulo capacity, for a and b below capacity, without overflow.
