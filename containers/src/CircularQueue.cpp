@@ -9,12 +9,14 @@ namespace containers {
 namespace {
 
 // Copies the `count` items of the ring `from` (of `capacity` slots, oldest at
-// `head`) to `to`, each at the same index.
+// `head`) to `to`: the run from `head` to the end of the array, then the part
+// that wrapped to its start. Straightened, they go oldest first to indices 0
+// to count - 1; otherwise each keeps its index.
 void CopyRing(const detail::IntSlot* from, std::int32_t capacity, std::int32_t head, std::int32_t count,
-              detail::IntSlot* to) {
+              detail::IntSlot* to, bool straighten) {
     const std::int32_t firstRun = std::min(count, capacity - head);
-    std::copy(from + head, from + head + firstRun, to + head);
-    std::copy(from, from + (count - firstRun), to);
+    std::copy(from + head, from + head + firstRun, straighten ? to : to + head);
+    std::copy(from, from + (count - firstRun), straighten ? to + firstRun : to);
 }
 
 }  // namespace
@@ -28,18 +30,14 @@ CircularQueue::CircularQueue(const CircularQueue& other)
       head(other.head),
       tail(other.tail) {
     if (count > 0) {
-        CopyRing(other.items, capacity, head, count, items);
+        CopyRing(other.items, capacity, head, count, items, false);
     }
 }
 
 void CircularQueue::Grow() {
     const std::int32_t grown = detail::DoubledCapacity(capacity);
     detail::IntSlot* const fresh = detail::AllocateSlots(grown);
-    // Oldest first, to indices 0 to count - 1: the run from head to the end of
-    // the old array, then the part that wrapped to its start.
-    const std::int32_t firstRun = std::min(count, capacity - head);
-    std::copy(items + head, items + head + firstRun, fresh);
-    std::copy(items, items + (count - firstRun), fresh + firstRun);
+    CopyRing(items, capacity, head, count, fresh, true);
     delete[] items;
     items = fresh;
     capacity = grown;
