@@ -1,19 +1,4 @@
-# Cross-compiles for 32-bit Windows with Debian's MinGW-w64 (POSIX thread
-# model). The runtime libraries are linked statically, so the .exe files run
-# on a Windows machine with nothing installed.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles for 32-bit Windows, the program's own platform.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(CONTAINERS_MINGW_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${CONTAINERS_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${CONTAINERS_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${CONTAINERS_MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${CONTAINERS_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# libgcc, libstdc++ and winpthread go into each executable.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+include("${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake")

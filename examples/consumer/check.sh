@@ -30,4 +30,20 @@ cmake -S "$here" -B "$work/fetched" -G Ninja -DCONSUMER_CONTAINERS_SOURCE="$root
 cmake --build "$work/fetched"
 "$work/fetched/consumer" | diff -u "$here/expected.txt" -
 
+# Cross-compiled for Windows through FetchContent, the library must neither
+# look for Wine nor set up any emulator for its consumer.
+if command -v i686-w64-mingw32-g++-posix >/dev/null; then
+    cmake -S "$here" -B "$work/windows" -G Ninja -DCONSUMER_CONTAINERS_SOURCE="$root" \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/i686-w64-mingw32.cmake" >"$work/windows.log"
+    if grep -qi 'wine\|32-bit x86' "$work/windows.log" || grep -qi 'wine\|qemu' "$work/windows/CMakeCache.txt"; then
+        echo "consumer: the Windows cross build of the consumer sets up an emulator" >&2
+        cat "$work/windows.log" >&2
+        exit 1
+    fi
+    cmake --build "$work/windows"
+    echo "consumer: cross-compiled for Windows through FetchContent, with no emulator"
+else
+    echo "consumer: skipped the Windows FetchContent build: no i686-w64-mingw32-g++-posix"
+fi
+
 echo "consumer: installed package and FetchContent both work"

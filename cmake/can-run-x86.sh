@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Tells whether this machine can run 32-bit x86 programs natively, which is
+# what 32-bit Wine and the native 32-bit Linux tests need. Some kernels lack
+# IA-32 emulation and fail every such program with "Exec format error".
+#
+#   cmake/can-run-x86.sh      prints "yes: <why>" and exits 0, or
+#                             prints "no: <why>" and exits 1
+#
+# CONTAINERS_ASSUME_NO_X86=1 answers "no" on any machine, so that the
+# fallback path of a machine without 32-bit execution can be tried anywhere.
+#
+# The test execs a 96-byte static i386 program that only calls exit(42), so
+# it needs no 32-bit library, compiler or Wine installed.
+set -u
+
+if [ "${CONTAINERS_ASSUME_NO_X86:-0}" != 0 ]; then
+    echo "no: CONTAINERS_ASSUME_NO_X86 is set"
+    exit 1
+fi
+
+# With a binfmt_misc handler for i386 (qemu-user), the kernel would hand the
+# test to an emulator, which cannot run Wine; that is not native execution.
+for handler in /proc/sys/fs/binfmt_misc/qemu-i386 /proc/sys/fs/binfmt_misc/i386; do
+    if [ -f "$handler" ] && head -n 1 "$handler" | grep -qx enabled; then
+        echo "no: i386 programs are handed to an emulator ($handler)"
+        exit 1
+    fi
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# ELF header (52 bytes), one PT_LOAD program header (32 bytes) mapping the
+# whole file at 0x08048000, then: mov eax, 1; mov ebx, 42; int 0x80.
+printf '%b' \
+    '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
+    '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' \
+    '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00' \
+    '\x00\x00\x00\x00' \
+    '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08' \
+    '\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00' \
+    '\xb8\x01\x00\x00\x00\xbb\x2a\x00\x00\x00\xcd\x80' >"$work/exit42"
+chmod +x "$work/exit42"
+"$work/exit42" 2>"$work/err"
+status=$?
+if [ "$status" -eq 42 ]; then
+    echo "yes: the kernel runs 32-bit x86 programs"
+    exit 0
+fi
+echo "no: the kernel cannot run 32-bit x86 programs ($(tr -d '\n' <"$work/err" | sed 's/.*: //'), status $status)"
+exit 1

@@ -1,0 +1,5 @@
+# Cross-compiles for 64-bit Windows, whose programs run under the wine64
+# loader on machines that cannot run 32-bit x86 code.
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+set(CONTAINERS_MINGW_TRIPLE x86_64-w64-mingw32)
+include("${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake")
