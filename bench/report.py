@@ -25,9 +25,8 @@ OURS = "Ours"
 # (family, variant, peer) -> target ratio, for the cells that have one.
 TARGETS = {
     ("StackPushPop", "", "Vector"): 1.0,
-    ("QueueSteadyState", "", "StdQueue"): 0.6,
-    ("HashFind", "Short_Load50", "StdUnordered"): 0.8,
-    ("HashFind", "Short_Load50", "Absl"): 1.0,
+    ("QueueSteadyState", "", "StdQueue"): 1.0,
+    ("HashFind", "Short_Load50", "StdUnordered"): 1.0,
     ("ListAddClear", "", "StdList"): 1.0,
     ("ListInOrder", "", "StdList"): 1.5,
 }

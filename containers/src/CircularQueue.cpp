@@ -1,7 +1,5 @@
 #include <containers/CircularQueue.h>
 
-#include "IntArray.h"
-
 #include <algorithm>
 
 namespace containers {
@@ -21,8 +19,6 @@ void CopyRing(const detail::IntSlot* from, std::int32_t capacity, std::int32_t h
 
 }  // namespace
 
-CircularQueue::CircularQueue() : items(detail::AllocateSlots(2)), capacity(2) {}
-
 CircularQueue::CircularQueue(const CircularQueue& other)
     : items(other.capacity > 0 ? detail::AllocateSlots(other.capacity) : nullptr),
       count(other.count),
@@ -34,15 +30,13 @@ CircularQueue::CircularQueue(const CircularQueue& other)
     }
 }
 
-void CircularQueue::Grow() {
+detail::IntSlots CircularQueue::Straightened(detail::IntSlot* items, std::int32_t capacity, std::int32_t head,
+                                             std::int32_t count) {
     const std::int32_t grown = detail::DoubledCapacity(capacity);
     detail::IntSlot* const fresh = detail::AllocateSlots(grown);
     CopyRing(items, capacity, head, count, fresh, true);
     delete[] items;
-    items = fresh;
-    capacity = grown;
-    head = 0;
-    tail = count - 1;
+    return {fresh, grown};
 }
 
 }  // namespace containers

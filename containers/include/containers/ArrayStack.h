@@ -28,7 +28,7 @@ namespace containers {
 
 class ArrayStack {
 public:
-    ArrayStack();
+    ArrayStack() : items(detail::AllocateSlots(2)), capacity(2) {}
     ~ArrayStack() { delete[] items; }
 
     ArrayStack(const ArrayStack& other);
@@ -50,7 +50,9 @@ public:
 
     void Push(std::int32_t value) {
         if (top == capacity) {
-            Grow();
+            const detail::IntSlots grown = Doubled(items, top, capacity);
+            items = grown.items;
+            capacity = grown.capacity;
         }
         items[top++].value = value;
     }
@@ -71,8 +73,9 @@ public:
 private:
     friend class TestAccess;
 
-    // Doubles the capacity, keeping the items; strong guarantee.
-    void Grow();
+    // A doubled array holding the `top` items of `items`, which is freed.
+    // Throws before it changes anything.
+    static detail::IntSlots Doubled(detail::IntSlot* items, std::int32_t top, std::int32_t capacity);
 
     detail::IntSlot* items;
     std::int32_t top = 0;  // items held, and the index of the next free slot

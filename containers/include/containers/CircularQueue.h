@@ -31,7 +31,7 @@ namespace containers {
 
 class CircularQueue {
 public:
-    CircularQueue();
+    CircularQueue() : items(detail::AllocateSlots(2)), capacity(2) {}
     ~CircularQueue() { delete[] items; }
 
     CircularQueue(const CircularQueue& other);
@@ -57,7 +57,11 @@ public:
 
     void Enqueue(std::int32_t value) {
         if (count == capacity) {
-            Grow();
+            const detail::IntSlots grown = Straightened(items, capacity, head, count);
+            items = grown.items;
+            capacity = grown.capacity;
+            head = 0;
+            tail = count - 1;
         }
         if (++tail == capacity) {
             tail = 0;
@@ -89,9 +93,11 @@ public:
 private:
     friend class TestAccess;
 
-    // Doubles the capacity and moves the items, oldest first, to indices
-    // 0 to count - 1; strong guarantee.
-    void Grow();
+    // A doubled array holding the `count` items of the ring `items`, oldest
+    // first at indices 0 to count - 1; the old array is freed. Throws before
+    // it changes anything.
+    static detail::IntSlots Straightened(detail::IntSlot* items, std::int32_t capacity, std::int32_t head,
+                                         std::int32_t count);
 
     detail::IntSlot* items;
     std::int32_t count = 0;

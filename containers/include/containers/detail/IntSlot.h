@@ -1,10 +1,16 @@
 #pragma once
 
+// The integer arrays behind ArrayStack and CircularQueue: their slot type and
+// how they are allocated and grown.
+
+#include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <new>
 
 namespace containers::detail {
 
-// One slot of the integer arrays of ArrayStack and CircularQueue.
+// One slot of the integer arrays.
 //
 // The integer is wrapped in a struct of its own so that the compiler can tell
 // a store into a slot from a store to the containers' counts, which are
@@ -14,5 +20,35 @@ namespace containers::detail {
 struct IntSlot {
     std::int32_t value;
 };
+
+// An array and its length in slots, as a growth hands them back. Growth takes
+// and returns values rather than a container's `this`, so that a container
+// whose address is never taken can keep its fields in registers.
+struct IntSlots {
+    IntSlot* items;
+    std::int32_t capacity;
+};
+
+// The capacity that a growth from `capacity` slots leads to: twice as many,
+// or 2 for an array-less (moved-from) container. Throws std::bad_alloc when
+// that count would not fit a signed 32-bit integer.
+inline std::int32_t DoubledCapacity(std::int32_t capacity) {
+    if (capacity == 0) {
+        return 2;
+    }
+    if (capacity > std::numeric_limits<std::int32_t>::max() / 2) {
+        throw std::bad_alloc();
+    }
+    return capacity * 2;
+}
+
+// A new array of `slots` uninitialised slots. Throws std::bad_alloc when its
+// size in bytes does not fit the address space, rather than allocating less.
+inline IntSlot* AllocateSlots(std::int32_t slots) {
+    if (static_cast<std::size_t>(slots) > std::numeric_limits<std::size_t>::max() / sizeof(IntSlot)) {
+        throw std::bad_alloc();
+    }
+    return new IntSlot[static_cast<std::size_t>(slots)];
+}
 
 }  // namespace containers::detail
