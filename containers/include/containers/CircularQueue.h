@@ -63,9 +63,9 @@ public:
             head = 0;
             tail = count - 1;
         }
-        if (++tail == capacity) {
-            tail = 0;
-        }
+        // The capacity is a power of two, so masking wraps the index without
+        // a compare and branch; from an empty queue's head - 1 it lands on head.
+        tail = (tail + 1) & (capacity - 1);
         items[tail].value = value;
         ++count;
     }
@@ -78,9 +78,7 @@ public:
         const std::int32_t value = items[head].value;
         items[head].value = -1;
         if (--count > 0) {
-            if (++head == capacity) {
-                head = 0;
-            }
+            head = (head + 1) & (capacity - 1);
         } else {
             tail = head - 1;  // emptied: the next item goes where this one was
         }
