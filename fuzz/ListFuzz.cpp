@@ -24,8 +24,8 @@ struct Model {
     [[nodiscard]] std::int32_t Count() const { return static_cast<std::int32_t>(nodes.size()); }
     [[nodiscard]] bool Valid(std::int32_t i) const { return i >= 0 && i < Count(); }
 
-    // The walk code for a valid position: 0 head, 1 tail, 2 forward from the
-    // cursor, 3 backward from the cursor.
+    // What List::ChooseWalk returns for a valid position, worked out here
+    // apart from the list's own code; List.h states the rule.
     [[nodiscard]] std::int32_t Walk(std::int32_t i) const {
         const std::int64_t n = Count();
         const std::int64_t k = cursor;

@@ -15,7 +15,9 @@ const char* const kHashDemoOutput =
     "hash: 0\nhash: 1\nhash: 2\nhash: 3\nhash: 4\n"
     "hash: 5\nhash: 6\nhash: 7\nhash: 8\nhash: 9\n";
 
-TEST(DemoOutput, HashDemoPrintsTenLines) { EXPECT_EQ(CaptureOutput(demo::RunHashDemo), kHashDemoOutput); }
+TEST(DemoRoutinesTest, HashDemoPrintsTenLines) {
+    EXPECT_EQ(CaptureOutput(demo::RunHashDemo), kHashDemoOutput);
+}
 
 const char* const kListDemoOutput =
     "\n###Printing Count: 5\n###Printing Get()\n"
@@ -29,7 +31,7 @@ const char* const kListDemoOutput =
     "index(0): 3\nindex(1): 5\nindex(2): 1\nindex(3): 1\nindex(4): 1\nindex(5): 4\n"
     "\n###Printing Count: 0\n###Printing Clear()\n";
 
-TEST(DemoOutput, ListDemoPrintsFortyLines) {
+TEST(DemoRoutinesTest, ListDemoPrintsFortyLines) {
     const std::string out = CaptureOutput(demo::RunListDemo);
     EXPECT_EQ(out, kListDemoOutput);
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 40);
@@ -39,12 +41,12 @@ const char* const kStackDemoOutput = "stack: 4\nstack: 3\nstack: 1\nstack: 0\nst
 const char* const kQueueDemoOutput =
     "stack: 0\nstack: 1\nstack: 2\nstack: 3\nstack: 4\nstack: 5\nstack: 6\nstack: 7\n";
 
-TEST(DemoOutput, StackAndQueueDemos) {
+TEST(DemoRoutinesTest, StackAndQueueDemosPrintTheirFixedLines) {
     EXPECT_EQ(CaptureOutput(demo::RunStackDemo), kStackDemoOutput);
     EXPECT_EQ(CaptureOutput(demo::RunQueueDemo), kQueueDemoOutput);
 }
 
-TEST(DemoOutput, RoutinesRepeatInAnyOrder) {
+TEST(DemoRoutinesTest, RoutinesRepeatInAnyOrder) {
     const std::string out = CaptureOutput([] {
         demo::RunQueueDemo();
         demo::RunStackDemo();

@@ -13,7 +13,7 @@ using containers::detail::RemainderMagic;
 
 // The home slot's remainder must equal x % d exactly, for every divisor a
 // table can have and every hash.
-TEST(FastRemainder, EqualsTheRemainderOperator) {
+TEST(FastRemainderTest, EqualsTheRemainderOperator) {
     std::vector<std::uint32_t> divisors = {1,           2,           3,           7,          10,
                                            16,          1000,        65536,       65537,      0x7FFFFFFFU,
                                            0x80000000U, 0x80000001U, 0xFFFFFFFEU, 0xFFFFFFFFU};

@@ -38,7 +38,7 @@ std::int64_t SlotOf(const HashTable& table, const std::string& key) {
     return -1;
 }
 
-TEST(HashEntry, Construction) {
+TEST(HashEntryTest, DefaultsToHelloWorldAndKeepsTheKeyAndValueItIsGiven) {
     const HashEntry byDefault;
     EXPECT_EQ(byDefault.Key(), "hello world");
     EXPECT_EQ(byDefault.Value(), 0);
@@ -57,7 +57,7 @@ TEST(HashEntry, Construction) {
     EXPECT_EQ(empty.Value(), -1);
 }
 
-TEST(Hash, MultipliesBy33OverSignedBytes) {
+TEST(HashTableTest, HashMultipliesBy33OverSignedBytes) {
     EXPECT_EQ(HashTable::Hash(""), 0);
     EXPECT_EQ(HashTable::Hash("a"), 97);
     EXPECT_EQ(HashTable::Hash("abc"), 108966);
@@ -72,7 +72,7 @@ TEST(Hash, MultipliesBy33OverSignedBytes) {
     EXPECT_NE(HashTable::Hash("Abc"), HashTable::Hash("abc"));
 }
 
-TEST(Hash, ProbeStepSquaresWithoutOverflow) {
+TEST(HashTableTest, ProbeStepSquaresWithoutOverflow) {
     EXPECT_EQ(HashTable::ProbeStep(0), 0);
     EXPECT_EQ(HashTable::ProbeStep(3), 9);
     EXPECT_EQ(HashTable::ProbeStep(-3), 9);
@@ -81,7 +81,7 @@ TEST(Hash, ProbeStepSquaresWithoutOverflow) {
     EXPECT_EQ(HashTable::ProbeStep(46341), static_cast<std::int32_t>(2147488281U - 4294967296ULL));
 }
 
-TEST(HashTable, NewTable) {
+TEST(HashTableTest, ANewTableIsEmptyAndFindsNothing) {
     const HashTable table(10);
     EXPECT_EQ(table.Capacity(), 10U);
     EXPECT_EQ(table.Count(), 0U);
@@ -93,7 +93,7 @@ TEST(HashTable, NewTable) {
     }
 }
 
-TEST(HashTable, HomeSlotFromUnsignedHash) {
+TEST(HashTableTest, TheHomeSlotIsTheUnsignedHashModuloTheCapacity) {
     Entries entries;
     HashTable table(10);
     HashEntry* abc = entries.Make(1, "abc");
@@ -112,7 +112,7 @@ TEST(HashTable, HomeSlotFromUnsignedHash) {
     EXPECT_EQ(table.Find("\xE9")->Value(), 3);
 }
 
-TEST(HashTable, QuadraticProbeAndExhaustion) {
+TEST(HashTableTest, TheProbeAddsSquaresAndRefusesAKeyWhenExhausted) {
     // All six keys have home slot 7 in ten slots; each step adds i² to the
     // previous slot, which reaches only the slots 7, 8, 2, 1, 3 and 6.
     Entries entries;
@@ -148,7 +148,7 @@ TEST(HashTable, QuadraticProbeAndExhaustion) {
     EXPECT_EQ(table.Count(), 7U);
 }
 
-TEST(HashTable, ProbeReachesEverySlotOfPowerOfTwoCapacity) {
+TEST(HashTableTest, TheProbeReachesEverySlotOfAPowerOfTwoCapacity) {
     // Sixteen one-byte keys that all have home slot 1 fill all sixteen slots.
     Entries entries;
     HashTable table(16);
@@ -164,7 +164,7 @@ TEST(HashTable, ProbeReachesEverySlotOfPowerOfTwoCapacity) {
     }
 }
 
-TEST(HashTable, AbsentKeyStopsAtFirstEmptySlot) {
+TEST(HashTableTest, FindOfAnAbsentKeyStopsAtTheFirstEmptySlot) {
     Entries entries;
     HashTable table(10);
     table.Insert(entries.Make(0, "a"));
@@ -174,7 +174,7 @@ TEST(HashTable, AbsentKeyStopsAtFirstEmptySlot) {
     EXPECT_EQ(table.Find(""), nullptr);
 }
 
-TEST(HashTable, DuplicateKeyKeepsFirstEntry) {
+TEST(HashTableTest, InsertOfADuplicateKeyKeepsTheFirstEntry) {
     Entries entries;
     HashTable table(10);
     HashEntry* first = entries.Make(1, "key");
@@ -185,7 +185,7 @@ TEST(HashTable, DuplicateKeyKeepsFirstEntry) {
     EXPECT_EQ(table.Find("key"), first);
 }
 
-TEST(HashTable, FullTableRefusesEverything) {
+TEST(HashTableTest, AFullTableRefusesEverything) {
     Entries entries;
     HashTable table(3);
     for (const char* key : {"x", "y", "z"}) {
@@ -199,7 +199,7 @@ TEST(HashTable, FullTableRefusesEverything) {
     EXPECT_NE(table.Find("z"), nullptr);
 }
 
-TEST(HashTable, CapacityZero) {
+TEST(HashTableTest, ATableOfCapacityZeroRefusesEverythingAndFindsNothing) {
     Entries entries;
     HashTable table(0);
     EXPECT_TRUE(table.IsFull());
@@ -209,7 +209,7 @@ TEST(HashTable, CapacityZero) {
     EXPECT_EQ(table.Find("a"), nullptr);
 }
 
-TEST(HashTable, CapacityOneAndTwo) {
+TEST(HashTableTest, TablesOfCapacityOneAndTwoUseEverySlot) {
     Entries entries;
     HashTable one(1);
     one.Insert(entries.Make(1, "a"));
@@ -224,7 +224,7 @@ TEST(HashTable, CapacityOneAndTwo) {
     EXPECT_EQ(two.Find("c")->Value(), 2);
 }
 
-TEST(HashTable, DemonstrationPlacement) {
+TEST(HashTableTest, TheDemonstrationKeysLandInTheirSlots) {
     // "hoke" collides with "pud" and examines twelve slots before slot 5.
     Entries entries;
     HashTable table(10);
@@ -245,7 +245,7 @@ TEST(HashTable, DemonstrationPlacement) {
     }
 }
 
-TEST(HashTable, MoveLeavesAnEmptyTable) {
+TEST(HashTableTest, MovingLeavesTheSourceAnEmptyTableOfCapacityZero) {
     Entries entries;
     HashTable source(4);
     HashEntry* a = entries.Make(1, "a");
@@ -264,10 +264,6 @@ TEST(HashTable, MoveLeavesAnEmptyTable) {
     EXPECT_EQ(assigned.Capacity(), 4U);
 }
 
-}  // namespace
-
-namespace {
-
 // Keys whose home slot is 0 in a table of `capacity` slots.
 std::vector<std::string> KeysWithHomeSlotZero(std::uint32_t capacity, std::size_t n) {
     std::vector<std::string> keys;
@@ -280,7 +276,7 @@ std::vector<std::string> KeysWithHomeSlotZero(std::uint32_t capacity, std::size_
     return keys;
 }
 
-TEST(HashTable, ProbeGivesUpOnlyAfterEveryReachableSlot) {
+TEST(HashTableTest, TheProbeGivesUpOnlyAfterEveryReachableSlot) {
     // For each capacity, keys sharing one home slot fill exactly the slots
     // that the running sums of squares reach, and the next such key is refused.
     for (std::uint32_t capacity = 1; capacity <= 64; ++capacity) {
@@ -291,6 +287,14 @@ TEST(HashTable, ProbeGivesUpOnlyAfterEveryReachableSlot) {
             reached[offset] = true;
         }
         const auto reachable = static_cast<std::uint32_t>(std::count(reached.begin(), reached.end(), true));
+        // The rule that HashTable.h states for which capacities reach every slot.
+        std::uint32_t rest = capacity;
+        for (const std::uint32_t factor : {2U, 3U}) {
+            while (rest % factor == 0) {
+                rest /= factor;
+            }
+        }
+        EXPECT_EQ(reachable == capacity, rest == 1) << "capacity " << capacity;
 
         Entries entries;
         HashTable table(capacity);

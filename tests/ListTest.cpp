@@ -77,7 +77,7 @@ protected:
     List list;
 };
 
-TEST(ListNode, ConstructorsAndSetters) {
+TEST(ListNodeTest, ConstructorsAndSettersWriteOnlyThisNode) {
     std::int32_t x = 5;
     ListNode a(&x);
     EXPECT_EQ(a.Data(), &x);
@@ -102,7 +102,7 @@ TEST(ListNode, ConstructorsAndSetters) {
     EXPECT_EQ(c.Data(), &x);
 }
 
-TEST_F(ListTest, EmptyList) {
+TEST_F(ListTest, ANewListIsEmptyWithANullCursor) {
     ListNode* node = NewNode(1);
     std::unique_ptr<ListNode> owned(node);
     EXPECT_EQ(list.Count(), 0);
@@ -118,7 +118,7 @@ TEST_F(ListTest, EmptyList) {
     EXPECT_TRUE(Consistent(list));
 }
 
-TEST_F(ListTest, OneNodeConstructor) {
+TEST_F(ListTest, TheOneNodeConstructorMakesTheNodeHeadTailAndCursor) {
     ListNode* node = NewNode(4);
     const List single(node);
     EXPECT_EQ(single.Count(), 1);
@@ -164,7 +164,7 @@ Walk WalkFrom(List& list, std::int32_t k, std::int32_t i) {
     return walk;
 }
 
-TEST_F(ListTest, ChooseWalkTieBreaks) {
+TEST_F(ListTest, ChooseWalkBreaksTiesTowardsTheCursor) {
     Fill(10);
     // After the cursor, the tail must be at least two steps nearer.
     EXPECT_EQ(WalkFrom(list, 0, 5), Walk::ForwardFromCursor);  // 5 steps vs 4 from the tail
@@ -186,7 +186,7 @@ TEST_F(ListTest, ChooseWalkTieBreaks) {
     }
 }
 
-TEST_F(ListTest, InsertByPosition) {
+TEST_F(ListTest, InsertLinksTheNodeBeforeAValidPosition) {
     Fill(3);  // 0 1 2
     ListNode* front = NewNode(10);
     EXPECT_TRUE(list.Insert(front, 0));
@@ -208,7 +208,7 @@ TEST_F(ListTest, InsertByPosition) {
     EXPECT_TRUE(Consistent(list));
 }
 
-TEST_F(ListTest, ReplaceByPosition) {
+TEST_F(ListTest, ReplacePutsTheNodeInPlaceOfAValidPosition) {
     list.Add(NewNode(0));
     ListNode* only = NewNode(1);
     EXPECT_TRUE(list.Replace(only, 0));
@@ -273,7 +273,7 @@ TEST_F(ListTest, EraseKeepsTheCursorOnTheListAtItsTruePosition) {
     EXPECT_EQ(list.Cursor(), nullptr);
 }
 
-TEST_F(ListTest, EraseEveryPositionFromEveryCursor) {
+TEST_F(ListTest, ErasingAnyPositionFromAnyCursorKeepsTheCursorRule) {
     for (std::int32_t n = 1; n <= 6; ++n) {
         for (std::int32_t k = 0; k < n; ++k) {
             for (std::int32_t e = 0; e < n; ++e) {
@@ -289,7 +289,7 @@ TEST_F(ListTest, EraseEveryPositionFromEveryCursor) {
     }
 }
 
-TEST_F(ListTest, ClearAndStartAgain) {
+TEST_F(ListTest, AClearedListCanBeFilledAgain) {
     Fill(10000);
     EXPECT_EQ(list.Count(), 10000);
     list.Get(5000);
@@ -312,7 +312,7 @@ TEST_F(ListTest, ContainsComparesNodesNotValues) {
     EXPECT_FALSE(list.Contains(nullptr));
 }
 
-TEST_F(ListTest, MoveLeavesTheSourceEmpty) {
+TEST_F(ListTest, MovingLeavesTheSourceEmpty) {
     Fill(3);
     list.Get(2);
     List moved(std::move(list));

@@ -15,7 +15,7 @@ using containers::ArrayStack;
 using containers::CircularQueue;
 using containers::TestAccess;
 
-TEST(ArrayStack, EmptyStackGivesMinusOne) {
+TEST(ArrayStackTest, EmptyStackGivesMinusOne) {
     ArrayStack s;
     EXPECT_EQ(s.Peek(), -1);
     EXPECT_EQ(s.Pop(), -1);
@@ -26,7 +26,7 @@ TEST(ArrayStack, EmptyStackGivesMinusOne) {
     EXPECT_EQ(s.Pop(), -1);
 }
 
-TEST(ArrayStack, GrowsOnThirdAndFifthPushKeepingOrder) {
+TEST(ArrayStackTest, GrowsOnThirdAndFifthPushKeepingOrder) {
     ArrayStack s;
     std::vector<std::int32_t> capacities;
     for (std::int32_t v = 0; v < 9; ++v) {
@@ -41,7 +41,7 @@ TEST(ArrayStack, GrowsOnThirdAndFifthPushKeepingOrder) {
     EXPECT_EQ(TestAccess::Of(s).capacity, 16);  // never shrinks
 }
 
-TEST(ArrayStack, PopZeroesTheVacatedSlotAndMinusOneIsStored) {
+TEST(ArrayStackTest, PopZeroesTheVacatedSlotAndMinusOneIsStored) {
     ArrayStack s;
     s.Push(5);
     s.Push(-1);
@@ -53,7 +53,7 @@ TEST(ArrayStack, PopZeroesTheVacatedSlotAndMinusOneIsStored) {
     EXPECT_EQ(s.Pop(), -1);
 }
 
-TEST(ArrayStack, RefillsAGrownStackWithoutGrowing) {
+TEST(ArrayStackTest, RefillsAGrownStackWithoutGrowing) {
     ArrayStack s;
     for (std::int32_t v = 0; v < 8; ++v) {
         s.Push(v);
@@ -68,7 +68,7 @@ TEST(ArrayStack, RefillsAGrownStackWithoutGrowing) {
     EXPECT_EQ(TestAccess::Of(s).capacity, 8);
 }
 
-TEST(ArrayStack, CopiesAreIndependentAndMovesEmptyTheSource) {
+TEST(ArrayStackTest, CopiesAreIndependentAndMovesEmptyTheSource) {
     ArrayStack a;
     for (std::int32_t v = 1; v <= 5; ++v) {
         a.Push(v);
@@ -97,7 +97,7 @@ TEST(ArrayStack, CopiesAreIndependentAndMovesEmptyTheSource) {
     EXPECT_EQ(a.Pop(), 4);
 }
 
-TEST(CircularQueue, EmptyQueueGivesMinusOne) {
+TEST(CircularQueueTest, EmptyQueueGivesMinusOne) {
     CircularQueue q;
     EXPECT_EQ(q.Peek(), -1);
     EXPECT_EQ(q.Dequeue(), -1);
@@ -111,7 +111,7 @@ TEST(CircularQueue, EmptyQueueGivesMinusOne) {
     EXPECT_EQ(q.Dequeue(), -1);
 }
 
-TEST(CircularQueue, GrowthWhileWrappedStraightensTheRing) {
+TEST(CircularQueueTest, GrowthWhileWrappedStraightensTheRing) {
     CircularQueue q;
     q.Enqueue(10);
     q.Enqueue(11);
@@ -147,7 +147,7 @@ TEST(CircularQueue, GrowthWhileWrappedStraightensTheRing) {
     EXPECT_EQ(TestAccess::Of(q).tail, 2);
 }
 
-TEST(CircularQueue, KeepsOrderAcrossManyWrapsAndGrowths) {
+TEST(CircularQueueTest, KeepsOrderAcrossManyWrapsAndGrowths) {
     CircularQueue q;
     std::int32_t next = 0;
     std::int32_t expected = 0;
@@ -167,7 +167,7 @@ TEST(CircularQueue, KeepsOrderAcrossManyWrapsAndGrowths) {
     EXPECT_EQ(q.Dequeue(), -1);
 }
 
-TEST(CircularQueue, DemonstrationTrace) {
+TEST(CircularQueueTest, FollowsTheDocumentedTraceStepByStep) {
     CircularQueue q;
     for (std::int32_t v = 0; v <= 4; ++v) {
         q.Enqueue(v);
@@ -188,7 +188,7 @@ TEST(CircularQueue, DemonstrationTrace) {
     EXPECT_EQ(state.tail, 6);
 }
 
-TEST(CircularQueue, StoredMinusOneAndRefillWithoutGrowing) {
+TEST(CircularQueueTest, AStoredMinusOneReadsAsEmptyAndARefillDoesNotGrow) {
     CircularQueue q;
     q.Enqueue(-1);
     EXPECT_EQ(q.Peek(), -1);
@@ -209,7 +209,7 @@ TEST(CircularQueue, StoredMinusOneAndRefillWithoutGrowing) {
     EXPECT_EQ(q.Dequeue(), 0);
 }
 
-TEST(CircularQueue, CopiesAreIndependentAndMovesEmptyTheSource) {
+TEST(CircularQueueTest, CopiesAreIndependentAndMovesEmptyTheSource) {
     CircularQueue a;
     for (std::int32_t v = 0; v < 4; ++v) {
         a.Enqueue(v);

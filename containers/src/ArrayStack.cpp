@@ -1,6 +1,7 @@
 #include <containers/ArrayStack.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace containers {
 
@@ -9,6 +10,22 @@ ArrayStack::ArrayStack(const ArrayStack& other)
       top(other.top),
       capacity(other.capacity) {
     std::copy(other.items, other.items + other.top, items);
+}
+
+ArrayStack::ArrayStack(ArrayStack&& other) noexcept
+    : items(std::exchange(other.items, nullptr)),
+      top(std::exchange(other.top, 0)),
+      capacity(std::exchange(other.capacity, 0)) {}
+
+ArrayStack& ArrayStack::operator=(ArrayStack other) noexcept {
+    Swap(other);
+    return *this;
+}
+
+void ArrayStack::Swap(ArrayStack& other) noexcept {
+    std::swap(items, other.items);
+    std::swap(top, other.top);
+    std::swap(capacity, other.capacity);
 }
 
 detail::IntSlots ArrayStack::Doubled(detail::IntSlot* items, std::int32_t top, std::int32_t capacity) {

@@ -1,6 +1,7 @@
 #include <containers/CircularQueue.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace containers {
 
@@ -28,6 +29,26 @@ CircularQueue::CircularQueue(const CircularQueue& other)
     if (count > 0) {
         CopyRing(other.items, capacity, head, count, items, false);
     }
+}
+
+CircularQueue::CircularQueue(CircularQueue&& other) noexcept
+    : items(std::exchange(other.items, nullptr)),
+      count(std::exchange(other.count, 0)),
+      capacity(std::exchange(other.capacity, 0)),
+      head(std::exchange(other.head, 0)),
+      tail(std::exchange(other.tail, -1)) {}
+
+CircularQueue& CircularQueue::operator=(CircularQueue other) noexcept {
+    Swap(other);
+    return *this;
+}
+
+void CircularQueue::Swap(CircularQueue& other) noexcept {
+    std::swap(items, other.items);
+    std::swap(count, other.count);
+    std::swap(capacity, other.capacity);
+    std::swap(head, other.head);
+    std::swap(tail, other.tail);
 }
 
 detail::IntSlots CircularQueue::Straightened(detail::IntSlot* items, std::int32_t capacity, std::int32_t head,

@@ -1,6 +1,6 @@
 #include <demo/Demos.h>
 
-#include "TestInts.h"
+#include "ZeroToNine.h"
 
 #include <containers/List.h>
 #include <containers/ListNode.h>

@@ -20,7 +20,7 @@ using containers::CircularQueue;
 using containers::HashTable;
 using containers::TestAccess;
 
-TEST(AllocationFailure, StackGrowthLeavesTheStackAsItWas) {
+TEST(AllocationFailureTest, StackGrowthLeavesTheStackAsItWas) {
     ArrayStack s;
     for (std::int32_t v = 1; v <= 4; ++v) {
         s.Push(v);
@@ -40,7 +40,7 @@ TEST(AllocationFailure, StackGrowthLeavesTheStackAsItWas) {
     }
 }
 
-TEST(AllocationFailure, QueueGrowthWhileWrappedLeavesTheQueueAsItWas) {
+TEST(AllocationFailureTest, QueueGrowthWhileWrappedLeavesTheQueueAsItWas) {
     CircularQueue q;
     for (std::int32_t v = 0; v < 4; ++v) {
         q.Enqueue(v);
@@ -61,7 +61,7 @@ TEST(AllocationFailure, QueueGrowthWhileWrappedLeavesTheQueueAsItWas) {
     }
 }
 
-TEST(AllocationFailure, ConstructionAndCopiesLeakNothing) {
+TEST(AllocationFailureTest, ConstructionAndCopiesLeakNothing) {
     const std::size_t live = allochooks::Live();
     allochooks::FailRequest(1);
     EXPECT_THROW(ArrayStack{}, std::bad_alloc);
@@ -91,7 +91,7 @@ TEST(AllocationFailure, ConstructionAndCopiesLeakNothing) {
 // fails as out of memory before anything is allocated or copied. The
 // containers are told they are full at a large capacity without the memory
 // behind it; the hook refuses any large request that still gets through.
-TEST(AllocationFailure, GrowthPastTheLimitsIsOutOfMemory) {
+TEST(AllocationFailureTest, GrowthPastTheLimitsIsOutOfMemory) {
     allochooks::RefuseLargerThan(std::size_t{1} << 20);
     for (const std::int32_t capacity : {std::int32_t{1} << 30, std::int32_t{1} << 29}) {
         // 2^31 slots do not fit the count; 2^30 slots of 4 bytes do not fit a
@@ -158,7 +158,7 @@ void FailEveryAllocation(const std::function<void()>& routine, const std::string
     testing::Test::RecordProperty("failure_points", static_cast<int>(failures));
 }
 
-TEST(AllocationFailure, HashDemo) {
+TEST(AllocationFailureTest, TheHashDemoFailsCleanlyAtEveryAllocation) {
     std::string expected;
     for (int i = 0; i < 10; ++i) {
         expected += "hash: " + std::to_string(i) + "\n";
@@ -166,16 +166,16 @@ TEST(AllocationFailure, HashDemo) {
     FailEveryAllocation(demo::RunHashDemo, expected);
 }
 
-TEST(AllocationFailure, StackDemo) {
+TEST(AllocationFailureTest, TheStackDemoFailsCleanlyAtEveryAllocation) {
     FailEveryAllocation(demo::RunStackDemo, "stack: 4\nstack: 3\nstack: 1\nstack: 0\nstack: -1\n");
 }
 
-TEST(AllocationFailure, QueueDemo) {
+TEST(AllocationFailureTest, TheQueueDemoFailsCleanlyAtEveryAllocation) {
     FailEveryAllocation(demo::RunQueueDemo,
                         "stack: 0\nstack: 1\nstack: 2\nstack: 3\nstack: 4\nstack: 5\nstack: 6\nstack: 7\n");
 }
 
-TEST(AllocationFailure, ListDemo) {
+TEST(AllocationFailureTest, TheListDemoFailsCleanlyAtEveryAllocation) {
     testing::internal::CaptureStdout();
     demo::RunListDemo();
     const std::string expected = testing::internal::GetCapturedStdout();

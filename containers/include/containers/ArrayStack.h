@@ -2,10 +2,11 @@
 
 // ArrayStack: a last-in, first-out stack of signed 32-bit integers, held by
 // value in one array that starts with two slots and doubles whenever a Push
-// finds it full. It never shrinks.
+// finds it full (at the 3rd, 5th, 9th ... Push). It never shrinks.
 //
 // Results: Pop and Peek return -1 on an empty stack and change nothing; a
-// stored -1 reads the same. There is no count or emptiness query.
+// stored -1 reads the same. There is no count or emptiness query. Pop writes
+// 0 into the slot it empties.
 //
 // Failures: construction and a growing Push throw std::bad_alloc when the
 // array cannot be allocated, also when the doubled capacity would not fit a
@@ -18,56 +19,33 @@
 //
 // Cost: Push, Pop and Peek are constant time, except the Push that grows,
 // which copies the items once (amortised constant time per Push).
+//
+// Layout (as in every header here): one-statement members are defined in the
+// class; the hot path and the constructor are defined inline below it; the
+// rest is in src/ArrayStack.cpp.
 
 #include <containers/detail/IntSlot.h>
 
 #include <cstdint>
-#include <utility>
 
 namespace containers {
 
 class ArrayStack {
 public:
-    ArrayStack() : items(detail::AllocateSlots(2)), capacity(2) {}
+    // Inline, so that a stack whose address is never taken can keep its
+    // fields in registers.
+    ArrayStack();
     ~ArrayStack() { delete[] items; }
 
     ArrayStack(const ArrayStack& other);
-    ArrayStack(ArrayStack&& other) noexcept
-        : items(std::exchange(other.items, nullptr)),
-          top(std::exchange(other.top, 0)),
-          capacity(std::exchange(other.capacity, 0)) {}
+    ArrayStack(ArrayStack&& other) noexcept;
     // Copy or move assignment through a by-value parameter; a failed copy
     // leaves this stack untouched.
-    ArrayStack& operator=(ArrayStack other) noexcept {
-        Swap(other);
-        return *this;
-    }
-    void Swap(ArrayStack& other) noexcept {
-        std::swap(items, other.items);
-        std::swap(top, other.top);
-        std::swap(capacity, other.capacity);
-    }
+    ArrayStack& operator=(ArrayStack other) noexcept;
+    void Swap(ArrayStack& other) noexcept;
 
-    void Push(std::int32_t value) {
-        if (top == capacity) {
-            const detail::IntSlots grown = Doubled(items, top, capacity);
-            items = grown.items;
-            capacity = grown.capacity;
-        }
-        items[top++].value = value;
-    }
-
-    // The top item, removed; -1 when empty. The vacated slot is zeroed.
-    std::int32_t Pop() noexcept {
-        if (top == 0) {
-            return -1;
-        }
-        const std::int32_t value = items[--top].value;
-        items[top].value = 0;
-        return value;
-    }
-
-    // The top item; -1 when empty.
+    void Push(std::int32_t value);
+    std::int32_t Pop() noexcept;
     [[nodiscard]] std::int32_t Peek() const noexcept { return top == 0 ? -1 : items[top - 1].value; }
 
 private:
@@ -85,5 +63,25 @@ private:
 // Found by unqualified swap calls, as the standard library's are.
 // NOLINTNEXTLINE(readability-identifier-naming)
 inline void swap(ArrayStack& a, ArrayStack& b) noexcept { a.Swap(b); }
+
+inline ArrayStack::ArrayStack() : items(detail::AllocateSlots(2)), capacity(2) {}
+
+inline void ArrayStack::Push(std::int32_t value) {
+    if (top == capacity) {
+        const detail::IntSlots grown = Doubled(items, top, capacity);
+        items = grown.items;
+        capacity = grown.capacity;
+    }
+    items[top++].value = value;
+}
+
+inline std::int32_t ArrayStack::Pop() noexcept {
+    if (top == 0) {
+        return -1;
+    }
+    const std::int32_t value = items[--top].value;
+    items[top].value = 0;
+    return value;
+}
 
 }  // namespace containers

@@ -3,12 +3,13 @@
 // CircularQueue: a first-in, first-out queue of signed 32-bit integers, held
 // by value in a ring of slots that starts with two slots and doubles whenever
 // an Enqueue finds it full. Growing straightens the ring so that the oldest
-// item lands at index 0. It never shrinks.
+// item lands at index 0. It never shrinks, so its capacity is always a power
+// of two (or 0 once moved from).
 //
 // Results: Dequeue and Peek return -1 on an empty queue and change nothing; a
-// stored -1 reads the same. There is no count or emptiness query. Emptying
-// the queue does not move its head: the next item goes where the last one was
-// taken.
+// stored -1 reads the same. There is no count or emptiness query. Dequeue
+// writes -1 into the slot it empties. Emptying the queue does not move its
+// head: the next item goes where the last one was taken.
 //
 // Failures: construction and a growing Enqueue throw std::bad_alloc when the
 // array cannot be allocated, also when the doubled capacity would not fit a
@@ -21,71 +22,33 @@
 //
 // Cost: Enqueue, Dequeue and Peek are constant time, except the Enqueue that
 // grows, which copies the items once (amortised constant time per Enqueue).
+//
+// Layout (as in every header here): one-statement members are defined in the
+// class; the hot path and the constructor are defined inline below it; the
+// rest is in src/CircularQueue.cpp.
 
 #include <containers/detail/IntSlot.h>
 
 #include <cstdint>
-#include <utility>
 
 namespace containers {
 
 class CircularQueue {
 public:
-    CircularQueue() : items(detail::AllocateSlots(2)), capacity(2) {}
+    // Inline, so that a queue whose address is never taken can keep its
+    // fields in registers.
+    CircularQueue();
     ~CircularQueue() { delete[] items; }
 
     CircularQueue(const CircularQueue& other);
-    CircularQueue(CircularQueue&& other) noexcept
-        : items(std::exchange(other.items, nullptr)),
-          count(std::exchange(other.count, 0)),
-          capacity(std::exchange(other.capacity, 0)),
-          head(std::exchange(other.head, 0)),
-          tail(std::exchange(other.tail, -1)) {}
+    CircularQueue(CircularQueue&& other) noexcept;
     // Copy or move assignment through a by-value parameter; a failed copy
     // leaves this queue untouched.
-    CircularQueue& operator=(CircularQueue other) noexcept {
-        Swap(other);
-        return *this;
-    }
-    void Swap(CircularQueue& other) noexcept {
-        std::swap(items, other.items);
-        std::swap(count, other.count);
-        std::swap(capacity, other.capacity);
-        std::swap(head, other.head);
-        std::swap(tail, other.tail);
-    }
+    CircularQueue& operator=(CircularQueue other) noexcept;
+    void Swap(CircularQueue& other) noexcept;
 
-    void Enqueue(std::int32_t value) {
-        if (count == capacity) {
-            const detail::IntSlots grown = Straightened(items, capacity, head, count);
-            items = grown.items;
-            capacity = grown.capacity;
-            head = 0;
-            tail = count - 1;
-        }
-        // The capacity is a power of two, so masking wraps the index without
-        // a compare and branch; from an empty queue's head - 1 it lands on head.
-        tail = (tail + 1) & (capacity - 1);
-        items[tail].value = value;
-        ++count;
-    }
-
-    // The oldest item, removed; -1 when empty. The vacated slot holds -1.
-    std::int32_t Dequeue() noexcept {
-        if (count == 0) {
-            return -1;
-        }
-        const std::int32_t value = items[head].value;
-        items[head].value = -1;
-        if (--count > 0) {
-            head = (head + 1) & (capacity - 1);
-        } else {
-            tail = head - 1;  // emptied: the next item goes where this one was
-        }
-        return value;
-    }
-
-    // The oldest item; -1 when empty.
+    void Enqueue(std::int32_t value);
+    std::int32_t Dequeue() noexcept;
     [[nodiscard]] std::int32_t Peek() const noexcept { return count == 0 ? -1 : items[head].value; }
 
 private:
@@ -107,5 +70,36 @@ private:
 // Found by unqualified swap calls, as the standard library's are.
 // NOLINTNEXTLINE(readability-identifier-naming)
 inline void swap(CircularQueue& a, CircularQueue& b) noexcept { a.Swap(b); }
+
+inline CircularQueue::CircularQueue() : items(detail::AllocateSlots(2)), capacity(2) {}
+
+inline void CircularQueue::Enqueue(std::int32_t value) {
+    if (count == capacity) {
+        const detail::IntSlots grown = Straightened(items, capacity, head, count);
+        items = grown.items;
+        capacity = grown.capacity;
+        head = 0;
+        tail = count - 1;
+    }
+    // The capacity is a power of two, so masking wraps the index without a
+    // compare and branch; from an empty queue's head - 1 it lands on head.
+    tail = (tail + 1) & (capacity - 1);
+    items[tail].value = value;
+    ++count;
+}
+
+inline std::int32_t CircularQueue::Dequeue() noexcept {
+    if (count == 0) {
+        return -1;
+    }
+    const std::int32_t value = items[head].value;
+    items[head].value = -1;
+    if (--count > 0) {
+        head = (head + 1) & (capacity - 1);
+    } else {
+        tail = head - 1;  // emptied: the next item goes where this one was
+    }
+    return value;
+}
 
 }  // namespace containers

@@ -9,12 +9,19 @@
 // copied (two tables would share one slot array); it can be moved, which
 // leaves the source as an empty table of capacity 0.
 //
+// Keys: Find and Hash take their key as a std::string by value, a copy of the
+// caller's string, as the table's interface has always done; the copy is the
+// caller's cost (a few nanoseconds for a short key) and the table reads it
+// only.
+//
 // Placement: a key's home slot is its hash, read as unsigned, modulo the
-// capacity. Collisions are resolved by a quadratic probe that adds i² to the
-// previous slot at step i, so the offsets from the home slot are the running
-// sums of squares 1, 5, 14, 30, ... reduced modulo the capacity. Depending on
-// the capacity that probe may reach only some of the slots (6 of 10 for
-// capacity 10; all of them for powers of two).
+// capacity. Collisions are resolved by a quadratic probe that adds i² (see
+// ProbeStep) to the previous slot at step i, so the offsets from the home slot
+// are the running sums of squares 0, 1, 5, 14, 30, ... reduced modulo the
+// capacity. The probe reaches every slot exactly when the capacity is of the
+// form 2^a · 3^b (1, 2, 3, 4, 6, 8, 9, 12, 16, 18, 24, 27, ...); for any other
+// capacity it reaches only some of them (6 of 10 for capacity 10), and a key
+// whose reachable slots are all taken is refused although others are free.
 //
 // Results:
 // - Insert refuses silently when the table is full, when the key is already
@@ -31,6 +38,10 @@
 // constant on average while the table is not nearly full; an exhausted probe
 // is bounded by the period of the probe sequence (at most 6 × capacity
 // steps, 20 for capacity 10). Hash is linear in the key's length.
+//
+// Layout (as in every header here): one-statement members are defined in the
+// class; the hot path (Insert, Find and what they call) is defined inline
+// below it; construction, moves and LoadFactor are in src/HashTable.cpp.
 
 #include <containers/HashEntry.h>
 #include <containers/detail/FastRemainder.h>
@@ -63,15 +74,12 @@ public:
 
     // h = h × 33 + b over the key's bytes, each read as a signed 8-bit
     // number, wrapping at 32 bits; "abc" gives 108966.
-    // Keys are taken by value throughout the table's interface.
     // NOLINTNEXTLINE(performance-unnecessary-value-param)
     [[nodiscard]] static std::int32_t Hash(std::string key) noexcept { return HashBytes(key); }
 
-    // i × i, wrapping at 32 bits for |i| > 46340.
-    [[nodiscard]] static std::int32_t ProbeStep(std::int32_t i) noexcept {
-        const auto u = static_cast<std::uint32_t>(i);
-        return static_cast<std::int32_t>(u * u);
-    }
+    // i × i, wrapping at 32 bits for |i| > 46340: what step i of the probe
+    // adds to the slot. Probe builds the same squares incrementally.
+    [[nodiscard]] static std::int32_t ProbeStep(std::int32_t i) noexcept;
 
     [[nodiscard]] bool IsFull() const noexcept { return count >= capacity; }
     [[nodiscard]] float LoadFactor() const noexcept;
@@ -81,63 +89,20 @@ public:
 
     // The entry in slot `index` (below Capacity()), or nullptr for an empty
     // slot: a way to visit every stored entry.
-    [[nodiscard]] HashEntry* Slot(std::uint32_t index) const noexcept {
-        assert(index < capacity);
-        return slots[index];
-    }
+    [[nodiscard]] HashEntry* Slot(std::uint32_t index) const noexcept;
 
 private:
-    [[nodiscard]] static std::int32_t HashBytes(std::string_view key) noexcept {
-        // Each byte as a signed 8-bit number, widened to 32 bits.
-        const auto byte = [](char c) { return static_cast<std::uint32_t>(static_cast<signed char>(c)); };
-        std::uint32_t h = 0;
-        const char* p = key.data();
-        std::size_t n = key.size();
-        // Four bytes at a time: h·33⁴ + b0·33³ + b1·33² + b2·33 + b3 is four
-        // single steps, with a shorter chain of dependent multiplications.
-        for (; n >= 4; p += 4, n -= 4) {
-            h = h * 1185921U + byte(p[0]) * 35937U + byte(p[1]) * 1089U + byte(p[2]) * 33U + byte(p[3]);
-        }
-        for (; n > 0; ++p, --n) {
-            h = h * 33U + byte(*p);
-        }
-        return static_cast<std::int32_t>(h);
-    }
+    // Hash's arithmetic, on a view of the key.
+    [[nodiscard]] static std::int32_t HashBytes(std::string_view key) noexcept;
 
     // Unaligned loads of 8 and 4 bytes.
-    [[nodiscard]] static std::uint64_t Load64(const char* p) noexcept {
-        std::uint64_t word = 0;
-        std::memcpy(&word, p, sizeof word);
-        return word;
-    }
-    [[nodiscard]] static std::uint32_t Load32(const char* p) noexcept {
-        std::uint32_t word = 0;
-        std::memcpy(&word, p, sizeof word);
-        return word;
-    }
+    [[nodiscard]] static std::uint64_t Load64(const char* p) noexcept;
+    [[nodiscard]] static std::uint32_t Load32(const char* p) noexcept;
 
     // Whether two keys have the same length and bytes. Keys are mostly short,
     // so up to 16 bytes are compared as two words that may overlap, without
     // a branch on the exact length and without a call to memcmp.
-    [[nodiscard]] static bool SameKey(std::string_view a, std::string_view b) noexcept {
-        const std::size_t n = a.size();
-        if (n != b.size()) {
-            return false;
-        }
-        const char* const x = a.data();
-        const char* const y = b.data();
-        if (n >= 8 && n <= 16) {
-            const bool front = Load64(x) == Load64(y);
-            const bool back = Load64(x + n - 8) == Load64(y + n - 8);
-            return front && back;
-        }
-        if (n >= 4 && n < 8) {
-            const bool front = Load32(x) == Load32(y);
-            const bool back = Load32(x + n - 4) == Load32(y + n - 4);
-            return front && back;
-        }
-        return std::memcmp(x, y, n) == 0;
-    }
+    [[nodiscard]] static bool SameKey(std::string_view a, std::string_view b) noexcept;
 
     // a + b modulo capacity, for a and b below capacity, without overflow.
     [[nodiscard]] std::uint32_t AddMod(std::uint32_t a, std::uint32_t b) const noexcept {
@@ -159,12 +124,72 @@ private:
     std::uint64_t homeMagic = 0;
 };
 
+inline std::int32_t HashTable::ProbeStep(std::int32_t i) noexcept {
+    const auto u = static_cast<std::uint32_t>(i);
+    return static_cast<std::int32_t>(u * u);
+}
+
+inline HashEntry* HashTable::Slot(std::uint32_t index) const noexcept {
+    assert(index < capacity);
+    return slots[index];
+}
+
+inline std::int32_t HashTable::HashBytes(std::string_view key) noexcept {
+    // Each byte as a signed 8-bit number, widened to 32 bits.
+    const auto byte = [](char c) { return static_cast<std::uint32_t>(static_cast<signed char>(c)); };
+    std::uint32_t h = 0;
+    const char* p = key.data();
+    std::size_t n = key.size();
+    // Four bytes at a time: h·33⁴ + b0·33³ + b1·33² + b2·33 + b3 is four
+    // single steps, with a shorter chain of dependent multiplications.
+    for (; n >= 4; p += 4, n -= 4) {
+        h = h * 1185921U + byte(p[0]) * 35937U + byte(p[1]) * 1089U + byte(p[2]) * 33U + byte(p[3]);
+    }
+    for (; n > 0; ++p, --n) {
+        h = h * 33U + byte(*p);
+    }
+    return static_cast<std::int32_t>(h);
+}
+
+inline std::uint64_t HashTable::Load64(const char* p) noexcept {
+    std::uint64_t word = 0;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+inline std::uint32_t HashTable::Load32(const char* p) noexcept {
+    std::uint32_t word = 0;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+inline bool HashTable::SameKey(std::string_view a, std::string_view b) noexcept {
+    const std::size_t n = a.size();
+    if (n != b.size()) {
+        return false;
+    }
+    const char* const x = a.data();
+    const char* const y = b.data();
+    if (n >= 8 && n <= 16) {
+        const bool front = Load64(x) == Load64(y);
+        const bool back = Load64(x + n - 8) == Load64(y + n - 8);
+        return front && back;
+    }
+    if (n >= 4 && n < 8) {
+        const bool front = Load32(x) == Load32(y);
+        const bool back = Load32(x + n - 4) == Load32(y + n - 4);
+        return front && back;
+    }
+    return std::memcmp(x, y, n) == 0;
+}
+
 inline HashEntry** HashTable::Probe(std::string_view key) const noexcept {
     assert(capacity > 0);
     std::uint32_t slot =
         detail::FastRemainder(static_cast<std::uint32_t>(HashBytes(key)), homeMagic, capacity);
-    // Step i adds i² to the slot; i² is kept modulo the capacity as the sum of
-    // the odd numbers 1, 3, 5, ..., so no step multiplies or divides.
+    // Step i adds i² (ProbeStep(i)) to the slot; i² is kept modulo the
+    // capacity as the sum of the odd numbers 1, 3, 5, ..., so no step
+    // multiplies or divides.
     std::uint32_t square = 0;
     std::uint32_t odd = capacity > 1 ? 1 : 0;
     const std::uint32_t two = capacity > 2 ? 2 : 0;

@@ -5,14 +5,9 @@
 //
 // The list remembers the node that the last positional access reached (its
 // cursor) and that node's position. Each positional access walks from the
-// head, the tail or the cursor, whichever ChooseWalk picks, so reading
-// positions 0, 1, 2, ... in order costs one step each and reading the same
-// position twice costs none. Positions count from 0 at the head.
-//
-//   head            cursor                  tail
-//    [0] <-> [1] <-> [2] <-> [3] <-> [4] <-> [5]
-//   Get(1): back from the cursor   Get(4): forward from the cursor
-//   Get(0): from the head          Get(5): no step from the tail (see ChooseWalk)
+// head, the tail or the cursor, as ChooseWalk states, so reading positions
+// 0, 1, 2, ... in order costs one step each and reading the same position
+// twice costs none. Positions count from 0 at the head.
 //
 // Ownership: a node belongs to the list from the moment Add links it, or
 // Insert or Replace returns true; the list deletes it on Erase, when Replace
@@ -42,6 +37,11 @@
 //
 // A list cannot be copied (a node has one owner); moving leaves the source
 // empty.
+//
+// Layout (as in every header here): one-statement members are defined in the
+// class; the hot path (the one-node constructor, Add, Get, Insert, Replace,
+// Erase, ChooseWalk) is defined inline below it; moves, Clear and Contains
+// are in src/List.cpp.
 
 #include <containers/ListNode.h>
 
@@ -108,40 +108,21 @@ public:
     // The walk Get takes to a valid position i, with the cursor at k and n
     // nodes: after the cursor, the tail only when it is at least two steps
     // nearer (its side of the comparison is n − i); at or before the cursor,
-    // the head only when strictly nearer.
-    [[nodiscard]] Walk ChooseWalk(std::int32_t position) const noexcept {
-        assert(IsValidIndex(position));
-        const std::int32_t i = position;
-        const std::int32_t k = cursorIndex;
-        if (i > k) {
-            return count - i < i - k ? Walk::FromTail : Walk::ForwardFromCursor;
-        }
-        return i < k - i ? Walk::FromHead : Walk::BackwardFromCursor;
-    }
+    // the head only when strictly nearer. Ties go to the cursor.
+    [[nodiscard]] Walk ChooseWalk(std::int32_t position) const noexcept;
 
 private:
-    static ListNode* Forward(ListNode* node, std::int32_t steps) noexcept {
-        for (; steps > 0; --steps) {
-            node = node->Next();
-        }
-        return node;
-    }
-    static ListNode* Backward(ListNode* node, std::int32_t steps) noexcept {
-        for (; steps > 0; --steps) {
-            node = node->Prev();
-        }
-        return node;
-    }
+    // The node `steps` links after, or before, `node`.
+    static ListNode* Forward(ListNode* node, std::int32_t steps) noexcept;
+    static ListNode* Backward(ListNode* node, std::int32_t steps) noexcept;
     // Whether the node's links agree with this list's: true for every node
     // of the list, false for a free node and most nodes of other lists.
     [[nodiscard]] bool IsLinkedHere(const ListNode* node) const noexcept {
         return node != nullptr && (node->Prev() != nullptr ? node->Prev()->Next() == node : head == node) &&
                (node->Next() != nullptr ? node->Next()->Prev() == node : tail == node);
     }
-    void Reset() noexcept {
-        head = tail = cursor = nullptr;
-        count = cursorIndex = 0;
-    }
+    // Back to an empty list, without deleting anything.
+    void Reset() noexcept;
 
     ListNode* head = nullptr;
     ListNode* tail = nullptr;
@@ -149,6 +130,35 @@ private:
     std::int32_t count = 0;
     std::int32_t cursorIndex = 0;
 };
+
+inline List::Walk List::ChooseWalk(std::int32_t position) const noexcept {
+    assert(IsValidIndex(position));
+    const std::int32_t i = position;
+    const std::int32_t k = cursorIndex;
+    if (i > k) {
+        return count - i < i - k ? Walk::FromTail : Walk::ForwardFromCursor;
+    }
+    return i < k - i ? Walk::FromHead : Walk::BackwardFromCursor;
+}
+
+inline ListNode* List::Forward(ListNode* node, std::int32_t steps) noexcept {
+    for (; steps > 0; --steps) {
+        node = node->Next();
+    }
+    return node;
+}
+
+inline ListNode* List::Backward(ListNode* node, std::int32_t steps) noexcept {
+    for (; steps > 0; --steps) {
+        node = node->Prev();
+    }
+    return node;
+}
+
+inline void List::Reset() noexcept {
+    head = tail = cursor = nullptr;
+    count = cursorIndex = 0;
+}
 
 inline List::List(ListNode* first) noexcept : head(first), tail(first), cursor(first), count(1) {
     assert(first != nullptr && first->Next() == nullptr && first->Prev() == nullptr);

@@ -6,6 +6,8 @@
 // Ownership: the node never reads or frees its integer, and its destructor
 // does not unlink it. Callers create nodes on the heap and hand them to a
 // List, which deletes them. Every operation is constant time and none fails.
+//
+// Layout: every member is a single statement, defined in the class.
 
 #include <cstdint>
 
@@ -13,11 +15,10 @@ namespace containers {
 
 class ListNode {
 public:
-    // Links not given are null.
+    // Links not given are null. With one link, it is the node before this
+    // one; with two, the node after comes first: (data, next, prev).
     explicit ListNode(std::int32_t* data) noexcept : data(data) {}
-    // The second argument is the preceding node.
     ListNode(std::int32_t* data, ListNode* prev) noexcept : data(data), prev(prev) {}
-    // The following node comes before the preceding one.
     ListNode(std::int32_t* data, ListNode* next, ListNode* prev) noexcept
         : data(data), next(next), prev(prev) {}
 

@@ -14,8 +14,8 @@ void RunHashDemo();
 // from, replaced in and cleared: forty lines.
 void RunListDemo();
 
-// Pushes 0, 1, 3 and 4 and pops five times: "stack: 4" ... "stack: 0",
-// then "stack: -1" for the empty stack.
+// Pushes 0, 1, 3 and 4 and pops five times: "stack: 4", "stack: 3",
+// "stack: 1", "stack: 0", then "stack: -1" for the empty stack.
 void RunStackDemo();
 
 // Enqueues 0 to 4, dequeues three, enqueues 5 to 7 and dequeues five:

@@ -1,8 +1,8 @@
 // Times x % d against two multiplications by a precomputed magic number
 // (Lemire's direct remainder), on whatever target it is built for: the check
 // behind the home slot's remainder, which multiplies only where it pays.
-//   g++ -O2 bench/remainder_check.cpp -o remainder_check && ./remainder_check
-//   i686-w64-mingw32-g++-posix -O2 -static bench/remainder_check.cpp -o remainder_check.exe
+//   g++ -O2 bench/RemainderCheck.cpp -o remainder_check && ./remainder_check
+//   i686-w64-mingw32-g++-posix -O2 -static bench/RemainderCheck.cpp -o remainder_check.exe
 //   wine remainder_check.exe
 
 #include <algorithm>

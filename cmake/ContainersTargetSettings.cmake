@@ -1,11 +1,8 @@
 # Per-target build settings of this project. None of them is global, so a
 # project that includes this one keeps its own flags.
 
-# containers_set_warnings(<target>): the project's warning flags on one target.
-# Set per target, never globally, so a project that includes this one keeps
-# its own flags.
-# With CONTAINERS_CLANG_TIDY on, clang-tidy (.clang-tidy) also checks the
-# target's sources as they compile.
+# containers_set_warnings(<target>): the project's warning flags, as errors
+# with CONTAINERS_WARNINGS_AS_ERRORS.
 function(containers_set_warnings target)
     target_compile_options(${target} PRIVATE
         $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Wall -Wextra -Wpedantic>
@@ -15,6 +12,8 @@ function(containers_set_warnings target)
     endif()
 endfunction()
 
+# containers_enable_clang_tidy(<target>): with CONTAINERS_CLANG_TIDY on,
+# clang-tidy (.clang-tidy) checks the target's sources as they compile.
 function(containers_enable_clang_tidy target)
     if(CONTAINERS_CLANG_TIDY)
         find_program(CONTAINERS_CLANG_TIDY_EXE NAMES clang-tidy REQUIRED)
