@@ -1,7 +1,10 @@
 # Checks, without running it, that PROGRAM is a Windows console program with
 # the optional header MAGIC (PE32 for 32-bit, PE32+ for 64-bit) that imports
-# only DLLs every Windows has, so that it runs with nothing installed.
-#   cmake -DOBJDUMP=<mingw objdump> -DPROGRAM=<.exe> -DMAGIC=PE32 -P CheckWindowsImage.cmake
+# only DLLs every Windows has, so that it runs with nothing installed, and,
+# given VERSION, whose version resource names it as file and product version.
+#   cmake -DOBJDUMP=<mingw objdump> -DPROGRAM=<.exe> -DMAGIC=PE32 -DVERSION=x.y.z
+#         -P CheckWindowsImage.cmake
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}"
     OUTPUT_VARIABLE headers ERROR_VARIABLE errors RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -28,3 +31,22 @@ foreach(line IN LISTS lines)
 endforeach()
 list(JOIN imports ", " imports)
 message(STATUS "${PROGRAM}: ${MAGIC} console program importing ${imports}")
+
+if(NOT DEFINED VERSION)
+    return()
+endif()
+# The version resource's strings are UTF-16: each name, then its value.
+file(STRINGS "${PROGRAM}" resource ENCODING UTF-16LE LENGTH_MINIMUM 5)
+foreach(name IN ITEMS FileVersion ProductVersion ProductName)
+    list(FIND resource "${name}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${PROGRAM} has no ${name} in a version resource")
+    endif()
+    math(EXPR at "${at} + 1")
+    list(GET resource ${at} value)
+    set(${name} "${value}")
+endforeach()
+if(NOT FileVersion STREQUAL VERSION OR NOT ProductVersion STREQUAL VERSION)
+    message(FATAL_ERROR "${PROGRAM} has file version '${FileVersion}' and product version '${ProductVersion}', expected ${VERSION}")
+endif()
+message(STATUS "${PROGRAM}: ${ProductName} ${ProductVersion}")

@@ -1,0 +1,66 @@
+# Packages made by CPack from the installation: a ZIP on Windows, a .tar.gz
+# and a .deb on Linux. Included by the top-level project when it installs.
+#
+# The .deb is one package, containers, holding both the library and its
+# demonstration program: the program is a few kilobytes and exists to show
+# the library, so splitting it into a package of its own would buy nothing.
+
+set(CONTAINERS_PACKAGE_CONTACT "containers maintainers <maintainers@containers.invalid>"
+    CACHE STRING "Maintainer of the packages, as \"Name <address>\"")
+
+if(WIN32)
+    # Unpacked on Windows, the README and the copyright statement sit at the top.
+    set(_containers_docdir .)
+else()
+    set(_containers_docdir "${CMAKE_INSTALL_DOCDIR}")
+    # Debian's other documentation: the changelog, whose newest entry must
+    # name this version, and the program's manual page, both compressed with
+    # gzip -9n (no time stamp, so the packages are reproducible).
+    file(STRINGS "${PROJECT_SOURCE_DIR}/cmake/debian/changelog" _containers_newest LIMIT_COUNT 1)
+    if(NOT _containers_newest MATCHES "^containers \\(${PROJECT_VERSION}\\) ")
+        message(FATAL_ERROR "cmake/debian/changelog has no entry for version ${PROJECT_VERSION} at its top")
+    endif()
+    find_program(CONTAINERS_GZIP gzip REQUIRED)
+    set(_containers_gzipped "")
+    foreach(source IN ITEMS cmake/debian/changelog demo/containers-demo.1)
+        get_filename_component(name "${source}" NAME)
+        set(gzipped "${CMAKE_CURRENT_BINARY_DIR}/${name}.gz")
+        add_custom_command(OUTPUT "${gzipped}"
+            COMMAND "${CONTAINERS_GZIP}" -9n -c "${PROJECT_SOURCE_DIR}/${source}" > "${gzipped}"
+            DEPENDS "${PROJECT_SOURCE_DIR}/${source}" VERBATIM)
+        list(APPEND _containers_gzipped "${gzipped}")
+    endforeach()
+    add_custom_target(containers-gzipped-docs ALL DEPENDS ${_containers_gzipped})
+    install(FILES "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz" DESTINATION "${_containers_docdir}")
+    if(CONTAINERS_BUILD_PROGRAM)
+        install(FILES "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+    endif()
+endif()
+install(FILES README.md "${PROJECT_SOURCE_DIR}/cmake/debian/copyright" DESTINATION "${_containers_docdir}")
+
+set(CPACK_PACKAGE_NAME containers)
+set(CPACK_PACKAGE_VENDOR "the authors of containers")
+set(CPACK_PACKAGE_CONTACT "${CONTAINERS_PACKAGE_CONTACT}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "hand-written containers library and its demonstration program")
+set(CPACK_PACKAGE_DESCRIPTION "A cursor list of doubly linked nodes, an array stack and a circular queue
+of integers that double when full, and a fixed-capacity open-addressing
+hash table of string-keyed entries, as a static C++17 library with its
+headers, a CMake package and a pkg-config file, and the program
+containers-demo, which runs the hash-table demonstration.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_VERBATIM_VARIABLES ON)
+if(WIN32)
+    set(CPACK_GENERATOR ZIP)
+else()
+    set(CPACK_GENERATOR TGZ DEB)
+endif()
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The program's dependencies (the C library; the C++ runtime is linked in)
+# come from dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+include(CPack)
