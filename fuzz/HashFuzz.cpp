@@ -65,10 +65,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     HashTable table(capacity);
     ModelTable model(capacity);
     std::vector<std::unique_ptr<HashEntry>> entries;
+    std::string previous;
 
     while (!in.Empty()) {
         const std::uint8_t op = in.Byte();
-        const std::string key = in.Key(op % 2 == 0 ? 3 : 20);
+        // Short keys, keys up to 20 and up to 40 bytes, and keys that differ
+        // from the previous one in one byte (at any length the table compares).
+        std::string key;
+        switch ((op >> 2U) % 4) {
+            case 0:
+                key = in.Key(3);
+                break;
+            case 1:
+                key = in.Key(20);
+                break;
+            case 2:
+                key = in.Key(40);
+                break;
+            default:
+                key = previous;
+                if (!key.empty()) {
+                    const std::size_t at = in.Byte() % key.size();
+                    key[at] = static_cast<char>(key[at] ^ (1U << (in.Byte() % 8)));
+                }
+                break;
+        }
+        previous = key;
         FUZZ_CHECK(static_cast<std::uint32_t>(HashTable::Hash(key)) == ModelHash(key));
         switch (op % 4) {
             case 0:

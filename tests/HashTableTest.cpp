@@ -164,6 +164,39 @@ TEST(HashTableTest, TheProbeReachesEverySlotOfAPowerOfTwoCapacity) {
     }
 }
 
+// Catches an off-by-one in the word-wise key comparison: at every length from
+// 0 to 40, a key and the key with one byte changed, at each position in turn,
+// are different keys, and an equal copy is the same key. The byte changes by
+// 2, which keeps the hash's parity, so in two slots the keys share a home
+// slot and Insert and Find must compare them.
+TEST(HashTableTest, KeysDifferingInAnyOneByteAreDifferentAtEveryLength) {
+    for (std::size_t length = 0; length <= 40; ++length) {
+        std::string key;
+        for (std::size_t i = 0; i < length; ++i) {
+            key += static_cast<char>('a' + i % 26);
+        }
+        Entries entries;
+        HashTable same(2);
+        HashEntry* first = entries.Make(1, key);
+        same.Insert(first);
+        same.Insert(entries.Make(2, std::string(key)));
+        EXPECT_EQ(same.Count(), 1U) << "length " << length;
+        EXPECT_EQ(same.Find(std::string(key)), first) << "length " << length;
+
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string other = key;
+            other[at] = static_cast<char>(other[at] ^ 2);
+            HashTable table(2);
+            HashEntry* a = entries.Make(1, key);
+            HashEntry* b = entries.Make(2, other);
+            table.Insert(a);
+            table.Insert(b);
+            EXPECT_EQ(table.Find(key), a) << "length " << length << ", byte " << at;
+            EXPECT_EQ(table.Find(other), b) << "length " << length << ", byte " << at;
+        }
+    }
+}
+
 TEST(HashTableTest, FindOfAnAbsentKeyStopsAtTheFirstEmptySlot) {
     Entries entries;
     HashTable table(10);

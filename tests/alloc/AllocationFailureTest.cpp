@@ -1,5 +1,7 @@
-#include "../TestAccess.h"
 #include "AllocationHooks.h"
+#include "CaptureOutput.h"
+#include "ExpectedOutputs.h"
+#include "TestAccess.h"
 
 #include <containers/ArrayStack.h>
 #include <containers/CircularQueue.h>
@@ -11,7 +13,9 @@
 #include <cstdint>
 #include <functional>
 #include <new>
+#include <numeric>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -19,6 +23,7 @@ using containers::ArrayStack;
 using containers::CircularQueue;
 using containers::HashTable;
 using containers::TestAccess;
+using testsupport::CaptureOutput;
 
 TEST(AllocationFailureTest, StackGrowthLeavesTheStackAsItWas) {
     ArrayStack s;
@@ -120,14 +125,25 @@ TEST(AllocationFailureTest, GrowthPastTheLimitsIsOutOfMemory) {
     allochooks::RefuseLargerThan(0);
 }
 
-// Runs `routine` once for each allocation it makes, failing that allocation:
-// std::bad_alloc must come out and everything allocated so far must be
-// released. The last run fails nothing and must print `expected`.
-void FailEveryAllocation(const std::function<void()>& routine, const std::string& expected) {
-    std::size_t failures = 0;
-    bool completed = false;
+// How many allocations one complete run of `routine` makes.
+std::size_t AllocationsOf(const std::function<void()>& routine) {
     testing::internal::CaptureStdout();
-    for (std::size_t k = 1; !completed; ++k) {
+    const std::size_t before = allochooks::Requests();
+    routine();
+    const std::size_t made = allochooks::Requests() - before;
+    static_cast<void>(testing::internal::GetCapturedStdout());
+    return made;
+}
+
+// Runs `routine` once for each allocation number in `points` (1 is its first
+// allocation), failing that allocation: std::bad_alloc must come out and
+// everything allocated so far must be released. Then a run that fails nothing
+// must print exactly `expected`.
+void FailAllocationsAt(const std::function<void()>& routine, const std::vector<std::size_t>& points,
+                       const std::string& expected) {
+    ASSERT_FALSE(points.empty());
+    testing::internal::CaptureStdout();
+    for (const std::size_t k : points) {
         const std::size_t live = allochooks::Live();
         allochooks::FailRequest(k);
         bool threw = false;
@@ -136,50 +152,59 @@ void FailEveryAllocation(const std::function<void()>& routine, const std::string
         } catch (const std::bad_alloc&) {
             threw = true;
         }
-        completed = !allochooks::Injected();
+        const bool injected = allochooks::Injected();
         allochooks::FailRequest(0);
-        if (allochooks::Live() != live) {
-            ADD_FAILURE() << "leak when allocation " << k << " failed";
+        if (!injected || !threw || allochooks::Live() != live) {
+            ADD_FAILURE() << "allocation " << k << ": "
+                          << (!injected ? "never made"
+                              : !threw  ? "failed silently"
+                                        : "leaked when it failed");
             break;
         }
-        if (threw == completed) {
-            ADD_FAILURE() << "allocation " << k
-                          << (completed ? ": bad_alloc without a failure" : " failed silently");
-            break;
-        }
-        failures += completed ? 0 : 1;
     }
-    const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(completed);
-    EXPECT_GT(failures, 0U);
-    // The complete run comes last.
-    ASSERT_GE(out.size(), expected.size());
-    EXPECT_EQ(out.substr(out.size() - expected.size()), expected);
-    testing::Test::RecordProperty("failure_points", static_cast<int>(failures));
+    static_cast<void>(testing::internal::GetCapturedStdout());
+    EXPECT_EQ(CaptureOutput(routine), expected);
+}
+
+// Every allocation of a small routine, in turn.
+void FailEveryAllocation(const std::function<void()>& routine, const std::string& expected) {
+    std::vector<std::size_t> points(AllocationsOf(routine));
+    std::iota(points.begin(), points.end(), std::size_t{1});
+    FailAllocationsAt(routine, points, expected);
 }
 
 TEST(AllocationFailureTest, TheHashDemoFailsCleanlyAtEveryAllocation) {
-    std::string expected;
-    for (int i = 0; i < 10; ++i) {
-        expected += "hash: " + std::to_string(i) + "\n";
-    }
-    FailEveryAllocation(demo::RunHashDemo, expected);
+    FailEveryAllocation(demo::RunHashDemo, expected::kHashDemo);
 }
 
 TEST(AllocationFailureTest, TheStackDemoFailsCleanlyAtEveryAllocation) {
-    FailEveryAllocation(demo::RunStackDemo, "stack: 4\nstack: 3\nstack: 1\nstack: 0\nstack: -1\n");
+    FailEveryAllocation(demo::RunStackDemo, expected::kStackDemo);
 }
 
 TEST(AllocationFailureTest, TheQueueDemoFailsCleanlyAtEveryAllocation) {
-    FailEveryAllocation(demo::RunQueueDemo,
-                        "stack: 0\nstack: 1\nstack: 2\nstack: 3\nstack: 4\nstack: 5\nstack: 6\nstack: 7\n");
+    FailEveryAllocation(demo::RunQueueDemo, expected::kQueueDemo);
 }
 
-TEST(AllocationFailureTest, TheListDemoFailsCleanlyAtEveryAllocation) {
-    testing::internal::CaptureStdout();
-    demo::RunListDemo();
-    const std::string expected = testing::internal::GetCapturedStdout();
-    FailEveryAllocation(demo::RunListDemo, expected);
+// The list routine makes about 10,000 allocations, and a run that fails the
+// k-th costs k of them, so it fails a sample: the first and the last 100
+// (which hold every change of phase: the 10,000 appends, their Clear, the five
+// appends, the inserts and the replacement), and 30 spread evenly between.
+TEST(AllocationFailureTest, TheListDemoFailsCleanlyAtASampleOfItsAllocations) {
+    const std::size_t made = AllocationsOf(demo::RunListDemo);
+    constexpr std::size_t kEnds = 100;
+    constexpr std::size_t kSpread = 30;
+    ASSERT_GT(made, 2 * kEnds + kSpread);
+    std::vector<std::size_t> points;
+    for (std::size_t k = 1; k <= kEnds; ++k) {
+        points.push_back(k);
+    }
+    for (std::size_t i = 1; i <= kSpread; ++i) {
+        points.push_back(kEnds + i * (made - 2 * kEnds) / (kSpread + 1));
+    }
+    for (std::size_t k = made - kEnds + 1; k <= made; ++k) {
+        points.push_back(k);
+    }
+    FailAllocationsAt(demo::RunListDemo, points, expected::kListDemo);
 }
 
 }  // namespace

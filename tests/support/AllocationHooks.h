@@ -1,8 +1,9 @@
 #pragma once
 
-// Replacements of the global operator new and delete for this test binary:
-// they count live allocations and can fail a chosen allocation, so that tests
-// can check what every allocation failure leaves behind.
+// Replacements of the global operator new and delete for every test binary:
+// they count live allocations, which LeakCheck.cpp checks around each test,
+// and can fail a chosen allocation, so that tests can check what every
+// allocation failure leaves behind.
 
 #include <cstddef>
 
