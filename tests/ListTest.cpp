@@ -1,3 +1,5 @@
+#include "ListInvariants.h"
+
 #include <containers/List.h>
 #include <containers/ListNode.h>
 
@@ -6,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -14,43 +17,10 @@ using containers::List;
 using containers::ListNode;
 using Walk = containers::List::Walk;
 
-// Checks every invariant that the list keeps: the links in both directions,
-// the count, and the cursor at its recorded position.
+// Every invariant of the list (ListInvariants.h), as a GoogleTest assertion.
 testing::AssertionResult Consistent(const List& list) {
-    if (list.Count() == 0) {
-        if (list.Head() != nullptr || list.Tail() != nullptr || list.Cursor() != nullptr ||
-            list.CursorIndex() != 0) {
-            return testing::AssertionFailure() << "empty list with a node or a cursor index";
-        }
-        return testing::AssertionSuccess();
-    }
-    if (list.Head() == nullptr || list.Head()->Prev() != nullptr || list.Tail()->Next() != nullptr) {
-        return testing::AssertionFailure() << "open ends";
-    }
-    const ListNode* prev = nullptr;
-    const ListNode* node = list.Head();
-    bool cursorSeen = false;
-    for (std::int32_t i = 0; i < list.Count(); ++i) {
-        if (node == nullptr || node->Prev() != prev) {
-            return testing::AssertionFailure() << "broken link at " << i;
-        }
-        if (node == list.Cursor()) {
-            cursorSeen = true;
-            if (i != list.CursorIndex()) {
-                return testing::AssertionFailure()
-                       << "cursor at " << i << ", recorded " << list.CursorIndex();
-            }
-        }
-        prev = node;
-        node = node->Next();
-    }
-    if (node != nullptr || prev != list.Tail()) {
-        return testing::AssertionFailure() << "count does not end at the tail";
-    }
-    if (!cursorSeen) {
-        return testing::AssertionFailure() << "cursor not in the list";
-    }
-    return testing::AssertionSuccess();
+    const std::string broken = testsupport::BrokenListInvariant(list);
+    return broken.empty() ? testing::AssertionSuccess() : testing::AssertionFailure() << broken;
 }
 
 // A list over values 0..n-1, with helpers to make nodes and read the values.
@@ -156,11 +126,15 @@ TEST_F(ListTest, GetOutsideTheListChangesNothing) {
     }
 }
 
-// Puts the cursor at `k` and reports the walk to `i` (then takes it).
+// Puts the cursor at `k` and reports the walk to `i` (then takes it, after
+// which reading `i` again starts at the cursor, no step away).
 Walk WalkFrom(List& list, std::int32_t k, std::int32_t i) {
     list.Get(k);
     const Walk walk = list.ChooseWalk(i);
-    EXPECT_EQ(list.Get(i), list.Get(i));  // and repeats at no cost
+    ListNode* const node = list.Get(i);
+    EXPECT_EQ(list.Cursor(), node);
+    EXPECT_EQ(list.ChooseWalk(i), Walk::BackwardFromCursor);
+    EXPECT_EQ(list.Get(i), node);
     return walk;
 }
 

@@ -1,0 +1,51 @@
+#pragma once
+
+// The invariants that every List keeps, checked in full: links that agree in
+// both directions, open ends at the head and the tail, as many nodes as it
+// counts, and the cursor on a node of the list at its recorded position (or,
+// when empty, no node at all and a cursor index of 0). The tests check them
+// after each step, and the list fuzzer after every operation.
+
+#include <containers/List.h>
+#include <containers/ListNode.h>
+
+#include <cstdint>
+#include <string>
+
+namespace testsupport {
+
+// A description of the first broken invariant, or "" when all of them hold.
+inline std::string BrokenListInvariant(const containers::List& list) {
+    using containers::ListNode;
+    if (list.Count() == 0) {
+        const bool clean = list.Head() == nullptr && list.Tail() == nullptr && list.Cursor() == nullptr &&
+                           list.CursorIndex() == 0;
+        return clean ? "" : "empty list with a node or a cursor index";
+    }
+    if (list.Head() == nullptr || list.Tail() == nullptr || list.Head()->Prev() != nullptr ||
+        list.Tail()->Next() != nullptr) {
+        return "open ends";
+    }
+    const ListNode* prev = nullptr;
+    const ListNode* node = list.Head();
+    bool cursorSeen = false;
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        if (node == nullptr || node->Prev() != prev) {
+            return "broken link at " + std::to_string(i);
+        }
+        if (node == list.Cursor()) {
+            cursorSeen = true;
+            if (i != list.CursorIndex()) {
+                return "cursor at " + std::to_string(i) + ", recorded " + std::to_string(list.CursorIndex());
+            }
+        }
+        prev = node;
+        node = node->Next();
+    }
+    if (node != nullptr || prev != list.Tail()) {
+        return "count does not end at the tail";
+    }
+    return cursorSeen ? "" : "cursor not in the list";
+}
+
+}  // namespace testsupport
