@@ -295,6 +295,11 @@ TEST(HashTableTest, MovingLeavesTheSourceAnEmptyTableOfCapacityZero) {
     assigned = std::move(moved);
     EXPECT_EQ(assigned.Find("a"), a);
     EXPECT_EQ(assigned.Capacity(), 4U);
+
+    // Catches a move assignment that frees the slots before it checks for itself.
+    HashTable& same = assigned;
+    assigned = std::move(same);
+    EXPECT_EQ(assigned.Find("a"), a);
 }
 
 // Keys whose home slot is 0 in a table of `capacity` slots.

@@ -301,6 +301,12 @@ TEST_F(ListTest, MovingLeavesTheSourceEmpty) {
     EXPECT_EQ(moved.Count(), 1);
     EXPECT_EQ(*moved.Head()->Data(), 5);
     EXPECT_TRUE(Consistent(moved));
+
+    // Catches a move assignment that clears before it checks for itself.
+    List& same = moved;
+    moved = std::move(same);
+    EXPECT_EQ(moved.Count(), 1);
+    EXPECT_TRUE(Consistent(moved));
 }
 
 }  // namespace
