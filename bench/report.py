@@ -111,7 +111,7 @@ def print_tables(cells):
 
 def write_chart(cells, path):
     """Time per operation against n, one panel per benchmark, with gnuplot."""
-    panels = [(k, v) for k, v in sorted(cells.items()) if OURS in v]
+    panels = [(k, v) for k, v in sorted(cells.items()) if any(i.split()[0] == OURS for i in v)]
     columns = 4
     rows = (len(panels) + columns - 1) // columns
     with tempfile.TemporaryDirectory() as tmp:
@@ -123,8 +123,8 @@ def write_chart(cells, path):
                   "set grid"]
         for index, ((family, variant), impls) in enumerate(panels):
             plots = []
-            for impl in [OURS] + sorted(i for i in impls if i != OURS):
-                data = os.path.join(tmp, f"{index}-{impl}.dat")
+            for impl in sorted(impls, key=lambda i: (i.split()[0] != OURS, i)):
+                data = os.path.join(tmp, f"{index}-{impl.replace(' ', '_')}.dat")
                 with open(data, "w") as f:
                     for n in sorted(impls[impl]):
                         f.write(f"{n} {impls[impl][n]}\n")
@@ -148,6 +148,9 @@ def main():
     parser.add_argument("--json", help="where to keep the raw benchmark results")
     parser.add_argument("--from-json", help="report on earlier results instead of running")
     parser.add_argument("--chart", help="where to write the SVG chart (needs gnuplot)")
+    parser.add_argument("--chart-also", nargs=2, action="append", default=[], metavar=("JSON", "LABEL"),
+                        help="earlier results to draw in the chart too, their lines marked LABEL")
+    parser.add_argument("--label", default="", help="how the chart marks this run's lines")
     args = parser.parse_args()
 
     if args.from_json:
@@ -175,7 +178,17 @@ def main():
         print(f"| {ours:.0f} µs | {bare:.0f} µs | {ours / bare:.3f} |")
 
     if args.chart:
-        write_chart(cells, args.chart)
+        # Every run's lines in one chart: impl names carry their run's label.
+        runs = [(cells, args.label)]
+        for path, label in args.chart_also:
+            with open(path) as f:
+                runs.append((collect(json.load(f)), label))
+        merged = defaultdict(dict)
+        for run_cells, label in runs:
+            for key, impls in run_cells.items():
+                for impl, points in impls.items():
+                    merged[key][f"{impl} {label}".strip()] = points
+        write_chart(merged, args.chart)
         print(f"\nchart written to {args.chart}")
     return 0
 
