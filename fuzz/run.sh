@@ -1,28 +1,37 @@
 #!/usr/bin/env bash
 # Runs each libFuzzer target built by `cmake --workflow --preset fuzz` until
-# it has made a number of executions or spent a time, whichever comes first,
-# starting from the committed corpus:
-#   fuzz/run.sh [seconds per target, default 90] [executions, default 1000000]
+# it has made a number of executions or spent its share of a time budget,
+# whichever comes first, starting from the committed corpus:
+#   fuzz/run.sh [seconds in all, default 360] [executions per target, default 1000000]
+# Each target's share is what is left of the budget divided among the targets
+# still to run, so the time a fast target does not need goes to the others.
 # New inputs go to build/fuzz/corpus/<target>; an input that makes a target
 # fail is kept in build/fuzz/artifacts/ and printed in base64, ready to be
 # committed under fuzz/crashes/<target>/ so that every test run replays it.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${1:-90}
+budget=${1:-360}
 runs=${2:-1000000}
+targets=(stack queue list hash)
 build=build/fuzz
 mkdir -p "$build/artifacts"
 status=0
-for target in stack queue list hash; do
+for index in "${!targets[@]}"; do
+    target=${targets[$index]}
+    seconds=$((budget / (${#targets[@]} - index)))
+    [ "$seconds" -ge 1 ] || seconds=1  # 0 would mean no limit to libFuzzer
     work="$build/corpus/$target"
     log="$build/$target.log"
     mkdir -p "$work"
     started=$(date +%s)
-    if "$build/fuzz/containers-fuzz-$target" -max_total_time="$seconds" -runs="$runs" -print_final_stats=1 \
-        -artifact_prefix="$build/artifacts/$target-" "$work" "fuzz/corpus/$target" >"$log" 2>&1; then
+    "$build/fuzz/containers-fuzz-$target" -max_total_time="$seconds" -runs="$runs" -print_final_stats=1 \
+        -artifact_prefix="$build/artifacts/$target-" "$work" "fuzz/corpus/$target" >"$log" 2>&1
+    failed=$?
+    took=$(($(date +%s) - started))
+    budget=$((budget - took))
+    if [ "$failed" -eq 0 ]; then
         made=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')
-        took=$(($(date +%s) - started))
         if [ "${made:-0}" -ge "$runs" ]; then
             echo "fuzz: $target: ${made} executions in ${took} s, no failure"
         else
