@@ -7,6 +7,8 @@
 // key, so an entry must outlive every use of it through a table.
 // The key is fixed at construction; the value may be changed at any time.
 // Entries may be copied and moved like any value.
+//
+// Layout: every member is a single statement, defined in the class.
 
 #include <cstdint>
 #include <string>
