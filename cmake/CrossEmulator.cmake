@@ -35,10 +35,22 @@ endfunction()
 
 # _containers_use_wine(<loader>): Wine, quiet, with a prefix of its own in the
 # build tree. Its first start takes a few seconds while Wine sets it up.
+# Debian's wineserver exits as soon as its last client does, and a program
+# that starts at that moment fails with "recvmsg: Connection reset by peer".
+# So once the prefix exists, each run first starts a server that stays 30 s
+# after its last client (when one is running already, that does nothing),
+# and Wine's own background programs with it, detached from the caller's
+# output: they live as long as the server, and a test runner waits for every
+# holder of a test's output to finish.
 function(_containers_use_wine loader)
+    find_program(CONTAINERS_WINESERVER NAMES wineserver PATHS /usr/lib/wine NO_DEFAULT_PATH)
+    find_program(CONTAINERS_WINESERVER NAMES wineserver)
     _containers_use_runner("export WINEDEBUG=-all
 export WINEPREFIX=\"${CMAKE_BINARY_DIR}/wineprefix\"
 export WINEDLLOVERRIDES=\"mscoree,mshtml=\"
+if [ -f \"\$WINEPREFIX/system.reg\" ] && \"${CONTAINERS_WINESERVER}\" -p30 </dev/null >/dev/null 2>&1; then
+    \"${loader}\" wineboot </dev/null >/dev/null 2>&1 || true
+fi
 exec \"${loader}\" \"\$@\"")
     set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}" PARENT_SCOPE)
 endfunction()
