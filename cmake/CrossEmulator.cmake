@@ -2,7 +2,8 @@
 # target) on this Linux machine, the way the machine allows:
 #   32-bit Windows  under Wine, where the machine can run 32-bit x86 code;
 #   64-bit Windows  under the wine64 loader;
-#   32-bit Linux    natively where the machine can, else under qemu-i386-static.
+#   32-bit Linux    natively where the machine can, else under qemu-i386-static;
+#   ARM and IBM Z   under qemu-aarch64-static and qemu-s390x-static.
 # cmake/can-run-x86.sh decides what the machine can do. Where a build's
 # programs cannot run here, they still build, and each test fails with a
 # message that says why and which presets to run instead.
@@ -74,11 +75,14 @@ elseif(WIN32)
     else()
         _containers_use_wine("${CONTAINERS_WINE64}")
     endif()
-elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^i.86$" AND NOT _containers_x86_status EQUAL 0)
-    find_program(CONTAINERS_QEMU_I386 NAMES qemu-i386-static qemu-i386)
-    if(NOT CONTAINERS_QEMU_I386)
-        _containers_refuse_to_run("This machine cannot run 32-bit x86 programs (${_containers_x86}) and qemu-i386-static is not installed (Debian: qemu-user-static).")
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^i.86$" AND _containers_x86_status EQUAL 0)
+    # This machine runs the 32-bit x86 programs itself.
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|aarch64|s390x)$")
+    string(REGEX REPLACE "^i.86$" "i386" qemu_arch "${CMAKE_SYSTEM_PROCESSOR}")
+    find_program(CONTAINERS_QEMU_${qemu_arch} NAMES qemu-${qemu_arch}-static qemu-${qemu_arch})
+    if(NOT CONTAINERS_QEMU_${qemu_arch})
+        _containers_refuse_to_run("qemu-${qemu_arch}-static, which runs ${CMAKE_SYSTEM_PROCESSOR} programs here, is not installed (Debian: qemu-user-static).")
     else()
-        set(CMAKE_CROSSCOMPILING_EMULATOR "${CONTAINERS_QEMU_I386}")
+        set(CMAKE_CROSSCOMPILING_EMULATOR "${CONTAINERS_QEMU_${qemu_arch}}")
     endif()
 endif()

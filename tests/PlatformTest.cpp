@@ -1,19 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
-// The program is built for 32-bit Windows, and the 32-bit Linux build stands
-// in for it where Wine cannot run: there, pointers and sizes are four bytes,
-// which is what bounds the arrays the containers can grow to.
-TEST(PlatformTest, ThirtyTwoBitBuildsHaveFourBytePointersAndSizes) {
-#if defined(__i386__) || defined(_M_IX86)
-    EXPECT_EQ(sizeof(void*), 4U);
-    EXPECT_EQ(sizeof(std::size_t), 4U);
-#else
-    GTEST_SKIP() << "not a 32-bit x86 build";
-#endif
+// Each leg states the machine it builds for (its toolchain file, or for a
+// native build what configuration found), and the code it produced must be
+// for that machine: a 32-bit leg that silently built 64-bit code, or a
+// big-endian leg that did not, would test something else than it says.
+TEST(PlatformTest, TheBuildIsForTheMachineItsLegNames) {
+    EXPECT_EQ(sizeof(void*) * CHAR_BIT, std::size_t{CONTAINERS_EXPECTED_POINTER_BITS});
+    EXPECT_EQ(sizeof(std::size_t), sizeof(void*));
+
+    const std::uint32_t word = 0x01020304;
+    unsigned char first = 0;
+    std::memcpy(&first, &word, 1);
+    EXPECT_EQ(first, CONTAINERS_EXPECTED_BIG_ENDIAN ? 0x01 : 0x04);
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
-# Builds 32-bit x86 Linux programs with the native GCC and Debian's
-# g++-multilib. They are linked statically, so that qemu-i386-static can run
-# them on a machine whose kernel cannot run 32-bit programs.
-set(CMAKE_SYSTEM_NAME Linux)
+# Builds 32-bit x86 Linux programs, which run natively where the kernel can
+# run them and under qemu-i386-static elsewhere. The tests check that the
+# code is what this file states.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER gcc)
-set(CMAKE_CXX_COMPILER g++)
-set(CMAKE_C_FLAGS_INIT "-m32")
-set(CMAKE_CXX_FLAGS_INIT "-m32")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32 -static")
+set(CONTAINERS_LINUX_TRIPLE i686-linux-gnu)
+set(CONTAINERS_EXPECTED_POINTER_BITS 32)
+set(CONTAINERS_EXPECTED_BYTE_ORDER LITTLE_ENDIAN)
+include("${CMAKE_CURRENT_LIST_DIR}/linux-gnu.cmake")

@@ -6,7 +6,8 @@
 namespace containers {
 
 ArrayStack::ArrayStack(const ArrayStack& other)
-    : items(other.capacity > 0 ? detail::AllocateSlots(other.capacity) : nullptr),
+    : items(other.capacity > 0 ? detail::AllocateSlots(other.capacity, "containers::ArrayStack::ArrayStack")
+                               : nullptr),
       top(other.top),
       capacity(other.capacity) {
     std::copy(other.items, other.items + other.top, items);
@@ -29,8 +30,8 @@ void ArrayStack::Swap(ArrayStack& other) noexcept {
 }
 
 detail::IntSlots ArrayStack::Doubled(detail::IntSlot* items, std::int32_t top, std::int32_t capacity) {
-    const std::int32_t grown = detail::DoubledCapacity(capacity);
-    detail::IntSlot* const fresh = detail::AllocateSlots(grown);
+    const std::int32_t grown = detail::DoubledCapacity(capacity, "containers::ArrayStack::Push");
+    detail::IntSlot* const fresh = detail::AllocateSlots(grown, "containers::ArrayStack::Push");
     std::copy(items, items + top, fresh);
     delete[] items;
     return {fresh, grown};

@@ -21,7 +21,9 @@ void CopyRing(const detail::IntSlot* from, std::int32_t capacity, std::int32_t h
 }  // namespace
 
 CircularQueue::CircularQueue(const CircularQueue& other)
-    : items(other.capacity > 0 ? detail::AllocateSlots(other.capacity) : nullptr),
+    : items(other.capacity > 0
+                ? detail::AllocateSlots(other.capacity, "containers::CircularQueue::CircularQueue")
+                : nullptr),
       count(other.count),
       capacity(other.capacity),
       head(other.head),
@@ -53,8 +55,8 @@ void CircularQueue::Swap(CircularQueue& other) noexcept {
 
 detail::IntSlots CircularQueue::Straightened(detail::IntSlot* items, std::int32_t capacity, std::int32_t head,
                                              std::int32_t count) {
-    const std::int32_t grown = detail::DoubledCapacity(capacity);
-    detail::IntSlot* const fresh = detail::AllocateSlots(grown);
+    const std::int32_t grown = detail::DoubledCapacity(capacity, "containers::CircularQueue::Enqueue");
+    detail::IntSlot* const fresh = detail::AllocateSlots(grown, "containers::CircularQueue::Enqueue");
     CopyRing(items, capacity, head, count, fresh, true);
     delete[] items;
     return {fresh, grown};

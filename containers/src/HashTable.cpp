@@ -1,6 +1,8 @@
 #include <containers/HashTable.h>
+#include <containers/detail/Failure.h>
 
 #include <limits>
+#include <new>
 #include <utility>
 
 namespace containers {
@@ -44,10 +46,19 @@ std::uint64_t ProbePeriod(std::uint32_t c) {
     }
 }
 
+// `capacity` empty slots.
+HashEntry** AllocateSlots(std::uint32_t capacity) {
+    HashEntry** const slots = new (std::nothrow) HashEntry*[capacity]();
+    if (slots == nullptr) {
+        detail::OutOfMemory("containers::HashTable::HashTable");
+    }
+    return slots;
+}
+
 }  // namespace
 
 HashTable::HashTable(std::uint32_t capacity)
-    : slots(new HashEntry*[capacity]()),
+    : slots(AllocateSlots(capacity)),
       capacity(capacity),
       probeLimit(ProbePeriod(capacity)),
       homeMagic(detail::RemainderMagic(capacity)) {}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the library into a temporary prefix, builds the consumer against
-# the installed package and again from the source tree through FetchContent,
-# and checks what each prints. Also checks what the installation holds.
+# the installed package (with and without exceptions) and again from the
+# source tree through FetchContent, and checks what each prints. Also checks
+# what the installation holds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 here="$root/examples/consumer"
@@ -26,6 +27,12 @@ cmake -S "$here" -B "$work/installed" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix
 cmake --build "$work/installed"
 "$work/installed/consumer" | diff -u "$here/expected.txt" -
 
+# The installed headers and library also serve code built without exceptions.
+cmake -S "$here" -B "$work/no-exceptions" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" \
+    -DCMAKE_CXX_FLAGS=-fno-exceptions
+cmake --build "$work/no-exceptions"
+"$work/no-exceptions/consumer" | diff -u "$here/expected.txt" -
+
 cmake -S "$here" -B "$work/fetched" -G Ninja -DCONSUMER_CONTAINERS_SOURCE="$root"
 cmake --build "$work/fetched"
 "$work/fetched/consumer" | diff -u "$here/expected.txt" -
@@ -46,4 +53,4 @@ else
     echo "consumer: skipped the Windows FetchContent build: no i686-w64-mingw32-g++-posix"
 fi
 
-echo "consumer: installed package and FetchContent both work"
+echo "consumer: installed package (also with -fno-exceptions) and FetchContent work"

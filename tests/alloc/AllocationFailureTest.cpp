@@ -66,61 +66,75 @@ TEST(AllocationFailureTest, QueueGrowthWhileWrappedLeavesTheQueueAsItWas) {
     }
 }
 
+// Each construction and copy is kept (allochooks::Keep), so that the failed
+// allocation is the container's own at every optimisation level.
 TEST(AllocationFailureTest, ConstructionAndCopiesLeakNothing) {
     const std::size_t live = allochooks::Live();
-    allochooks::FailRequest(1);
-    EXPECT_THROW(ArrayStack{}, std::bad_alloc);
-    allochooks::FailRequest(1);
-    EXPECT_THROW(CircularQueue{}, std::bad_alloc);
-    allochooks::FailRequest(1);
-    EXPECT_THROW(HashTable{10}, std::bad_alloc);
+    const auto expectOutOfMemory = [](const auto& make) {
+        allochooks::FailRequest(1);
+        EXPECT_THROW(make(), std::bad_alloc);
+        EXPECT_TRUE(allochooks::Injected());
+    };
+    expectOutOfMemory([] {
+        const ArrayStack made;
+        allochooks::Keep(&made);
+    });
+    expectOutOfMemory([] {
+        const CircularQueue made;
+        allochooks::Keep(&made);
+    });
+    expectOutOfMemory([] {
+        const HashTable made(10);
+        allochooks::Keep(&made);
+    });
     EXPECT_EQ(allochooks::Live(), live);
 
     ArrayStack s;
     s.Push(1);
     ArrayStack target;
     target.Push(2);
-    allochooks::FailRequest(1);
-    EXPECT_THROW(target = s, std::bad_alloc);
+    expectOutOfMemory([&] { target = s; });
     EXPECT_EQ(target.Peek(), 2);  // a failed copy assignment changes nothing
 
     CircularQueue q;
     q.Enqueue(1);
-    allochooks::FailRequest(1);
-    EXPECT_THROW(CircularQueue{q}, std::bad_alloc);
+    expectOutOfMemory([&] {
+        const CircularQueue copy(q);
+        allochooks::Keep(&copy);
+    });
     EXPECT_EQ(q.Peek(), 1);
-    allochooks::FailRequest(0);
 }
 
 // A growth beyond what a signed 32-bit count or the address space can hold
-// fails as out of memory before anything is allocated or copied. The
-// containers are told they are full at a large capacity without the memory
-// behind it; the hook refuses any large request that still gets through.
+// fails as out of memory before anything is allocated or copied; a growth
+// within them asks for exactly the doubled array. The containers are told
+// they are full at a large capacity without the memory behind it, and the
+// hook refuses the large request that a legal growth makes.
 TEST(AllocationFailureTest, GrowthPastTheLimitsIsOutOfMemory) {
     allochooks::RefuseLargerThan(std::size_t{1} << 20);
-    for (const std::int32_t capacity : {std::int32_t{1} << 30, std::int32_t{1} << 29}) {
-        // 2^31 slots do not fit the count; 2^30 slots of 4 bytes do not fit a
-        // 32-bit address space.
-        const bool exceedsCount = capacity == (std::int32_t{1} << 30);
-        const bool exceedsAddressSpace = sizeof(void*) == 4;
-
-        ArrayStack s;
-        TestAccess::PretendFull(s, capacity);
+    const auto expectGrowth = [](std::int32_t capacity, const auto& container, const auto& insert) {
+        // 2^31 slots do not fit the count; 2^30 slots of 4 bytes fit a 64-bit
+        // address space but not a 32-bit one.
+        const bool legal = capacity < (std::int32_t{1} << 30) && sizeof(std::size_t) > 4;
         const std::size_t requests = allochooks::Requests();
-        EXPECT_THROW(s.Push(1), std::bad_alloc) << capacity;
-        if (exceedsCount || exceedsAddressSpace) {
+        EXPECT_THROW(insert(), std::bad_alloc) << capacity;
+        if (legal) {
+            EXPECT_EQ(allochooks::Requests() - requests, 1U) << capacity;
+            EXPECT_EQ(allochooks::LastRequestSize(), std::size_t{2} * static_cast<std::size_t>(capacity) * 4U)
+                << capacity;
+        } else {
             EXPECT_EQ(allochooks::Requests(), requests) << "allocation attempted at " << capacity;
         }
-        EXPECT_EQ(TestAccess::Capacity(s), capacity);
+        EXPECT_EQ(TestAccess::Capacity(container), capacity);
+    };
+    for (const std::int32_t capacity : {std::int32_t{1} << 30, std::int32_t{1} << 29}) {
+        ArrayStack s;
+        TestAccess::PretendFull(s, capacity);
+        expectGrowth(capacity, s, [&] { s.Push(1); });
 
         CircularQueue q;
         TestAccess::PretendFull(q, capacity);
-        const std::size_t queueRequests = allochooks::Requests();
-        EXPECT_THROW(q.Enqueue(1), std::bad_alloc) << capacity;
-        if (exceedsCount || exceedsAddressSpace) {
-            EXPECT_EQ(allochooks::Requests(), queueRequests) << "allocation attempted at " << capacity;
-        }
-        EXPECT_EQ(TestAccess::Capacity(q), capacity);
+        expectGrowth(capacity, q, [&] { q.Enqueue(1); });
     }
     allochooks::RefuseLargerThan(0);
 }

@@ -10,16 +10,21 @@ std::size_t requests = 0;
 std::size_t failAt = 0;
 bool injected = false;
 std::size_t sizeLimit = 0;
+std::size_t lastSize = 0;
+const void* volatile kept = nullptr;
 
-void* Allocate(std::size_t size, std::size_t alignment) {
+// The block, or nullptr for a failed request: the armed one, one larger than
+// the limit, or one that malloc cannot meet.
+void* TryAllocate(std::size_t size, std::size_t alignment) noexcept {
     ++requests;
+    lastSize = size;
     if (failAt != 0 && requests == failAt) {
         failAt = 0;
         injected = true;
-        throw std::bad_alloc();
+        return nullptr;
     }
     if (sizeLimit != 0 && size > sizeLimit) {
-        throw std::bad_alloc();
+        return nullptr;
     }
     if (size == 0) {
         size = 1;
@@ -34,10 +39,23 @@ void* Allocate(std::size_t size, std::size_t alignment) {
         p = std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
 #endif
     }
-    if (p == nullptr) {
-        throw std::bad_alloc();
+    if (p != nullptr) {
+        ++live;
     }
-    ++live;
+    return p;
+}
+
+// The throwing forms: std::bad_alloc, or where exceptions are disabled, the
+// end of the program.
+void* Allocate(std::size_t size, std::size_t alignment) {
+    void* const p = TryAllocate(size, alignment);
+    if (p == nullptr) {
+#if defined(__cpp_exceptions) || defined(_CPPUNWIND)
+        throw std::bad_alloc();
+#else
+        std::abort();
+#endif
+    }
     return p;
 }
 
@@ -65,12 +83,14 @@ namespace allochooks {
 
 std::size_t Live() { return live; }
 std::size_t Requests() { return requests; }
+std::size_t LastRequestSize() { return lastSize; }
 void FailRequest(std::size_t n) {
     failAt = n == 0 ? 0 : requests + n;
     injected = false;
 }
 bool Injected() { return injected; }
 void RefuseLargerThan(std::size_t bytes) { sizeLimit = bytes; }
+void Keep(const void* address) { kept = address; }
 
 }  // namespace allochooks
 
@@ -83,20 +103,8 @@ void* operator new(std::size_t size, std::align_val_t a) {
 void* operator new[](std::size_t size, std::align_val_t a) {
     return Allocate(size, static_cast<std::size_t>(a));
 }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size, kPlain);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size, kPlain);
-    } catch (...) {
-        return nullptr;
-    }
-}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return TryAllocate(size, kPlain); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return TryAllocate(size, kPlain); }
 
 void operator delete(void* p) noexcept { Release(p, kPlain); }
 void operator delete[](void* p) noexcept { Release(p, kPlain); }

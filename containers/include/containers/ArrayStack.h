@@ -8,7 +8,8 @@
 // stored -1 reads the same. There is no count or emptiness query. Pop writes
 // 0 into the slot it empties.
 //
-// Failures: construction and a growing Push throw std::bad_alloc when the
+// Failures: construction and a growing Push throw std::bad_alloc (built
+// without exceptions: stop the program, see detail/Failure.h) when the
 // array cannot be allocated, also when the doubled capacity would not fit a
 // signed 32-bit count or its size in bytes would not fit the address space.
 // A Push that throws leaves the stack exactly as it was.
@@ -64,7 +65,8 @@ private:
 // NOLINTNEXTLINE(readability-identifier-naming)
 inline void swap(ArrayStack& a, ArrayStack& b) noexcept { a.Swap(b); }
 
-inline ArrayStack::ArrayStack() : items(detail::AllocateSlots(2)), capacity(2) {}
+inline ArrayStack::ArrayStack()
+    : items(detail::AllocateSlots(2, "containers::ArrayStack::ArrayStack")), capacity(2) {}
 
 inline void ArrayStack::Push(std::int32_t value) {
     if (top == capacity) {

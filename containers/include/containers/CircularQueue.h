@@ -11,7 +11,8 @@
 // writes -1 into the slot it empties. Emptying the queue does not move its
 // head: the next item goes where the last one was taken.
 //
-// Failures: construction and a growing Enqueue throw std::bad_alloc when the
+// Failures: construction and a growing Enqueue throw std::bad_alloc (built
+// without exceptions: stop the program, see detail/Failure.h) when the
 // array cannot be allocated, also when the doubled capacity would not fit a
 // signed 32-bit count or its size in bytes would not fit the address space.
 // An Enqueue that throws leaves the queue exactly as it was.
@@ -71,7 +72,8 @@ private:
 // NOLINTNEXTLINE(readability-identifier-naming)
 inline void swap(CircularQueue& a, CircularQueue& b) noexcept { a.Swap(b); }
 
-inline CircularQueue::CircularQueue() : items(detail::AllocateSlots(2)), capacity(2) {}
+inline CircularQueue::CircularQueue()
+    : items(detail::AllocateSlots(2, "containers::CircularQueue::CircularQueue")), capacity(2) {}
 
 inline void CircularQueue::Enqueue(std::int32_t value) {
     if (count == capacity) {

@@ -32,7 +32,8 @@
 //   put the key), or after one full period of the probe sequence.
 // - Capacity 0 is a table that refuses everything; IsFull() is true and
 //   LoadFactor() is NaN (0 / 0).
-// - Construction throws std::bad_alloc when the slot array cannot be allocated.
+// - Construction throws std::bad_alloc when the slot array cannot be allocated
+//   (built without exceptions: stops the program, see detail/Failure.h).
 //
 // Complexity: Insert and Find take one step per slot examined, which is
 // constant on average while the table is not nearly full; an exhausted probe

@@ -3,6 +3,8 @@
 // The integer arrays behind ArrayStack and CircularQueue: their slot type and
 // how they are allocated and grown.
 
+#include <containers/detail/Failure.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -30,25 +32,31 @@ struct IntSlots {
 };
 
 // The capacity that a growth from `capacity` slots leads to: twice as many,
-// or 2 for an array-less (moved-from) container. Throws std::bad_alloc when
-// that count would not fit a signed 32-bit integer.
-inline std::int32_t DoubledCapacity(std::int32_t capacity) {
+// or 2 for an array-less (moved-from) container. Out of memory (see
+// OutOfMemory) in `operation` when that count would not fit a signed 32-bit
+// integer.
+inline std::int32_t DoubledCapacity(std::int32_t capacity, const char* operation) {
     if (capacity == 0) {
         return 2;
     }
     if (capacity > std::numeric_limits<std::int32_t>::max() / 2) {
-        throw std::bad_alloc();
+        OutOfMemory(operation);
     }
     return capacity * 2;
 }
 
-// A new array of `slots` uninitialised slots. Throws std::bad_alloc when its
-// size in bytes does not fit the address space, rather than allocating less.
-inline IntSlot* AllocateSlots(std::int32_t slots) {
+// A new array of `slots` uninitialised slots for `operation`. Out of memory
+// (see OutOfMemory) when it cannot be allocated, also when its size in bytes
+// does not fit the address space, rather than allocating less.
+inline IntSlot* AllocateSlots(std::int32_t slots, const char* operation) {
     if (static_cast<std::size_t>(slots) > std::numeric_limits<std::size_t>::max() / sizeof(IntSlot)) {
-        throw std::bad_alloc();
+        OutOfMemory(operation);
     }
-    return new IntSlot[static_cast<std::size_t>(slots)];
+    IntSlot* const items = new (std::nothrow) IntSlot[static_cast<std::size_t>(slots)];
+    if (items == nullptr) {
+        OutOfMemory(operation);
+    }
+    return items;
 }
 
 }  // namespace containers::detail

@@ -1,0 +1,7 @@
+# Builds 64-bit ARM Linux programs, run under qemu-aarch64-static: plain char
+# is unsigned there. The tests check that the code is what this file states.
+set(CMAKE_SYSTEM_PROCESSOR aarch64)
+set(CONTAINERS_LINUX_TRIPLE aarch64-linux-gnu)
+set(CONTAINERS_EXPECTED_POINTER_BITS 64)
+set(CONTAINERS_EXPECTED_BYTE_ORDER LITTLE_ENDIAN)
+include("${CMAKE_CURRENT_LIST_DIR}/linux-gnu.cmake")
