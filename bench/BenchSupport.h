@@ -10,6 +10,24 @@
 #include <string>
 #include <vector>
 
+// Our benchmarks are named <Family>_Ours, or <Family>_OursFast in the copy
+// that bench/CMakeLists.txt builds at the fast hardening level, so that one
+// run measures both: OURS(Family) names the function, BENCH_OURS(Family)
+// registers it. That copy defines CONTAINERS_BENCH_OURS_ONLY and registers
+// no peers.
+#ifndef CONTAINERS_BENCH_OURS
+#define CONTAINERS_BENCH_OURS Ours
+#endif
+#define BENCH_PASTE_EXPANDED(a, b) a##_##b
+#define BENCH_PASTE(a, b) BENCH_PASTE_EXPANDED(a, b)
+#define BENCH_CAT_EXPANDED(a, b) a##b
+#define BENCH_CAT(a, b) BENCH_CAT_EXPANDED(a, b)
+#define OURS(family) BENCH_PASTE(family, CONTAINERS_BENCH_OURS)
+// Find's std::string_view form: <Family>_OursByView (or _OursFastByView).
+#define OURS_BY_VIEW(family) BENCH_PASTE(family, BENCH_CAT(CONTAINERS_BENCH_OURS, ByView))
+#define BENCH_REGISTER(function) BENCHMARK(function)
+#define BENCH_OURS(family) BENCH_REGISTER(OURS(family))
+
 namespace benchsupport {
 
 constexpr std::int64_t kMinN = std::int64_t{1} << 8;

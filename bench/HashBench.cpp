@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -43,7 +44,9 @@ std::uint32_t CapacityFor(std::size_t n, bool nearlyFull) {
     return static_cast<std::uint32_t>(nearlyFull ? n * 9 / 8 : n * 2);
 }
 
-void HashFind_Ours(benchmark::State& state, bool longKeys, bool nearlyFull) {
+// Looks each of n stored keys up once per iteration through `find`.
+template <typename FindFn>
+void FindEveryKey(benchmark::State& state, bool longKeys, bool nearlyFull, FindFn find) {
     const auto n = static_cast<std::size_t>(state.range(0));
     const Inputs in = MakeInputs(n, longKeys);
     HashTable table(CapacityFor(n, nearlyFull));
@@ -55,10 +58,23 @@ void HashFind_Ours(benchmark::State& state, bool longKeys, bool nearlyFull) {
     }
     for (auto _ : state) {
         for (const std::string& key : in.lookups) {
-            benchmark::DoNotOptimize(table.Find(key));
+            benchmark::DoNotOptimize(find(table, key));
         }
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
+}
+
+// Find's specified form, which takes a copy of the key.
+void OURS(HashFind)(benchmark::State& state, bool longKeys, bool nearlyFull) {
+    FindEveryKey(state, longKeys, nearlyFull,
+                 [](const HashTable& table, const std::string& key) { return table.Find(key); });
+}
+
+// Find's std::string_view form, which copies nothing.
+void OURS_BY_VIEW(HashFind)(benchmark::State& state, bool longKeys, bool nearlyFull) {
+    FindEveryKey(state, longKeys, nearlyFull, [](const HashTable& table, const std::string& key) {
+        return table.Find(std::string_view(key));
+    });
 }
 
 // Only the copy of each key that Find's by-value parameter makes: the part of
@@ -91,7 +107,7 @@ void HashFind_Peer(benchmark::State& state, bool longKeys) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
 }
 
-void HashInsert_Ours(benchmark::State& state, bool longKeys, bool nearlyFull) {
+void OURS(HashInsert)(benchmark::State& state, bool longKeys, bool nearlyFull) {
     const auto n = static_cast<std::size_t>(state.range(0));
     const Inputs in = MakeInputs(n, longKeys);
     for (auto _ : state) {
@@ -142,12 +158,15 @@ void HashInsert_Absl(benchmark::State& state, bool longKeys, bool /*nearlyFull*/
     BENCHMARK_CAPTURE(fn, Long_Load50, true, false)->RangeMultiplier(4)->Range(kMinN, kMaxN);   \
     BENCHMARK_CAPTURE(fn, Long_Load89, true, true)->RangeMultiplier(4)->Range(kMinN, kMaxN)
 
-HASH_CELLS(HashFind_Ours);
+HASH_CELLS(OURS(HashFind));
+HASH_CELLS(OURS_BY_VIEW(HashFind));
+HASH_CELLS(OURS(HashInsert));
+#ifndef CONTAINERS_BENCH_OURS_ONLY
 HASH_CELLS(HashFind_StdUnordered);
 HASH_CELLS(HashFind_Absl);
 HASH_CELLS(HashFind_KeyCopyOnly);
-HASH_CELLS(HashInsert_Ours);
 HASH_CELLS(HashInsert_StdUnordered);
 HASH_CELLS(HashInsert_Absl);
+#endif
 
 }  // namespace

@@ -23,7 +23,7 @@ constexpr std::int32_t kRandomReads = 1024;
 std::int32_t value = 1;
 
 // Add n nodes, then Clear; each node is one allocation on both sides.
-void ListAddClear_Ours(benchmark::State& state) {
+void OURS(ListAddClear)(benchmark::State& state) {
     const auto n = static_cast<std::int32_t>(state.range(0));
     containers::List list;
     for (auto _ : state) {
@@ -48,7 +48,7 @@ void ListAddClear_StdList(benchmark::State& state) {
 }
 
 // Get(0), Get(1), ... in order, against iterating the list.
-void ListInOrder_Ours(benchmark::State& state) {
+void OURS(ListInOrder)(benchmark::State& state) {
     const auto n = static_cast<std::int32_t>(state.range(0));
     containers::List list;
     for (std::int32_t i = 0; i < n; ++i) {
@@ -82,7 +82,7 @@ std::vector<std::int32_t> RandomPositions(std::int32_t n) {
 }
 
 // Get at random positions, against std::next from the beginning.
-void ListRandomGet_Ours(benchmark::State& state) {
+void OURS(ListRandomGet)(benchmark::State& state) {
     const auto n = static_cast<std::int32_t>(state.range(0));
     containers::List list;
     for (std::int32_t i = 0; i < n; ++i) {
@@ -109,11 +109,14 @@ void ListRandomGet_StdList(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kRandomReads);
 }
 
-BENCHMARK(ListAddClear_Ours)->RangeMultiplier(4)->Range(kMinN, kMaxN);
+BENCH_OURS(ListAddClear)->RangeMultiplier(4)->Range(kMinN, kMaxN);
+BENCH_OURS(ListInOrder)->RangeMultiplier(4)->Range(kMinN, kMaxN);
+BENCH_OURS(ListRandomGet)->RangeMultiplier(4)->Range(kMinN, kMaxRandomN);
+
+#ifndef CONTAINERS_BENCH_OURS_ONLY
 BENCHMARK(ListAddClear_StdList)->RangeMultiplier(4)->Range(kMinN, kMaxN);
-BENCHMARK(ListInOrder_Ours)->RangeMultiplier(4)->Range(kMinN, kMaxN);
 BENCHMARK(ListInOrder_StdList)->RangeMultiplier(4)->Range(kMinN, kMaxN);
-BENCHMARK(ListRandomGet_Ours)->RangeMultiplier(4)->Range(kMinN, kMaxRandomN);
 BENCHMARK(ListRandomGet_StdList)->RangeMultiplier(4)->Range(kMinN, kMaxRandomN);
+#endif
 
 }  // namespace

@@ -17,7 +17,7 @@ using benchsupport::kMaxN;
 using benchsupport::kMinN;
 
 // Push n, then pop n, on a fresh stack.
-void StackPushPop_Ours(benchmark::State& state) {
+void OURS(StackPushPop)(benchmark::State& state) {
     const auto n = static_cast<std::int32_t>(state.range(0));
     for (auto _ : state) {
         containers::ArrayStack s;
@@ -48,7 +48,7 @@ void StackPushPop_Vector(benchmark::State& state) {
 
 // Fill to n, then n rounds of one enqueue and one dequeue (the ring wraps),
 // then drain.
-void QueueSteadyState_Ours(benchmark::State& state) {
+void OURS(QueueSteadyState)(benchmark::State& state) {
     const auto n = static_cast<std::int32_t>(state.range(0));
     for (auto _ : state) {
         containers::CircularQueue q;
@@ -86,9 +86,12 @@ void QueueSteadyState_StdQueue(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 
-BENCHMARK(StackPushPop_Ours)->RangeMultiplier(4)->Range(kMinN, kMaxN);
+BENCH_OURS(StackPushPop)->RangeMultiplier(4)->Range(kMinN, kMaxN);
+BENCH_OURS(QueueSteadyState)->RangeMultiplier(4)->Range(kMinN, kMaxN);
+
+#ifndef CONTAINERS_BENCH_OURS_ONLY
 BENCHMARK(StackPushPop_Vector)->RangeMultiplier(4)->Range(kMinN, kMaxN);
-BENCHMARK(QueueSteadyState_Ours)->RangeMultiplier(4)->Range(kMinN, kMaxN);
 BENCHMARK(QueueSteadyState_StdQueue)->RangeMultiplier(4)->Range(kMinN, kMaxN);
+#endif
 
 }  // namespace

@@ -38,6 +38,27 @@ else()
 endif()
 install(FILES README.md "${PROJECT_SOURCE_DIR}/cmake/debian/copyright" DESTINATION "${_containers_docdir}")
 
+# The same commit makes the same bytes, wherever, whenever and by whomever
+# it is built (check it with cmake/check-reproducible.sh):
+# - CPack stamps every archive member with SOURCE_DATE_EPOCH, which
+#   ContainersCPackProject.cmake takes from the last commit when it is unset;
+# - directories are installed with fixed modes, whatever the umask;
+# - with CONTAINERS_REPRODUCIBLE, compiled code names its sources relative to
+#   the source and build folders; the Windows program's link time stamp is
+#   left out (demo/CMakeLists.txt).
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+if(CONTAINERS_REPRODUCIBLE)
+    foreach(target IN ITEMS containers demo-routines containers-demo)
+        if(TARGET ${target})
+            target_compile_options(${target} PRIVATE
+                "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=." "-ffile-prefix-map=${PROJECT_BINARY_DIR}=.")
+        endif()
+    endforeach()
+endif()
+set(CPACK_CONTAINERS_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/ContainersCPackProject.cmake")
+
 set(CPACK_PACKAGE_NAME containers)
 set(CPACK_PACKAGE_VENDOR "the authors of containers")
 set(CPACK_PACKAGE_CONTACT "${CONTAINERS_PACKAGE_CONTACT}")

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -109,7 +110,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             case 2: {
                 const auto found = model.byKey.find(key);
-                FUZZ_CHECK(table.Find(key) == (found == model.byKey.end() ? nullptr : found->second));
+                const HashEntry* const expected = found == model.byKey.end() ? nullptr : found->second;
+                FUZZ_CHECK(table.Find(key) == expected);
+                // The view form, over an exactly sized copy of the key, so that
+                // AddressSanitizer catches a read past its end.
+                const std::vector<char> bytes(key.begin(), key.end());
+                FUZZ_CHECK(table.Find(std::string_view(bytes.data(), bytes.size())) == expected);
                 break;
             }
             default: {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -276,6 +277,54 @@ TEST(HashTableTest, TheDemonstrationKeysLandInTheirSlots) {
     for (std::size_t i = 0; i < keys.size(); ++i) {
         EXPECT_EQ(table.Find(keys[i])->Value(), static_cast<std::int32_t>(i));
     }
+}
+
+// Catches a look-up form that disagrees with the specified one: a view
+// compared up to a NUL byte, or a form that misses keys longer than the 16
+// bytes compared as words.
+TEST(HashTableTest, TheThreeFormsOfFindAgree) {
+    Entries entries;
+    HashTable table(64);
+    const std::vector<std::string> keys = {"brel",
+                                           "vug",
+                                           "plonk",
+                                           "pud",
+                                           "sarn",
+                                           "glim",
+                                           "hoke",
+                                           "frass",
+                                           "wemb",
+                                           "zib",
+                                           std::string("a\0b", 3),
+                                           std::string("a\0c", 3),
+                                           std::string(1, '\0'),
+                                           std::string(40, 'k')};
+    std::vector<const HashEntry*> stored;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        HashEntry* const entry = entries.Make(static_cast<std::int32_t>(i), keys[i]);
+        table.Insert(entry);
+        stored.push_back(entry);
+    }
+    ASSERT_EQ(table.Count(), keys.size());
+
+    const auto expectAgree = [&table](const std::string& key, const HashEntry* expected) {
+        EXPECT_EQ(table.Find(key), expected) << "by copy: " << key.size() << " bytes";
+        EXPECT_EQ(table.Find(std::string_view(key)), expected) << "by view: " << key.size() << " bytes";
+        if (key.find('\0') == std::string::npos) {
+            EXPECT_EQ(table.Find(key.c_str()), expected) << "by C string: " << key;
+        }
+    };
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        expectAgree(keys[i], stored[i]);
+    }
+    expectAgree("absent", nullptr);
+    expectAgree(std::string("a\0d", 3), nullptr);
+    expectAgree(std::string(39, 'k'), nullptr);
+    expectAgree(std::string(40, 'k') + 'k', nullptr);
+
+    // A literal picks the C string form; a C string ends at its first NUL.
+    EXPECT_EQ(table.Find("brel"), stored[0]);
+    EXPECT_EQ(table.Find(keys[10].c_str()), nullptr);
 }
 
 TEST(HashTableTest, MovingLeavesTheSourceAnEmptyTableOfCapacityZero) {

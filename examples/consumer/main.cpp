@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 int main() {
     std::int32_t values[] = {10, 20, 30};
@@ -36,7 +37,8 @@ int main() {
     const auto apple = std::make_unique<containers::HashEntry>(7, "apple");
     containers::HashTable table(8);
     table.Insert(apple.get());
+    const std::string_view pear = "pear";  // looked up where it is, without a copy
     std::printf("table: apple is %i, pear %s\n", table.Find("apple")->Value(),
-                table.Find("pear") == nullptr ? "absent" : "present");
+                table.Find(pear) == nullptr ? "absent" : "present");
     return 0;
 }

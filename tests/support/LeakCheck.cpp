@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <string>
 
 namespace {
 
@@ -23,13 +24,23 @@ public:
     void OnTestEnd(const testing::TestInfo& test) override {
         const testing::TestResult& result = *test.result();
         const std::size_t live = allochooks::Live();
-        if (live != liveAtStart && !result.Skipped() && !result.Failed()) {
+        if (live != liveAtStart && !result.Skipped() && !result.Failed() && !IsDeathTest(test)) {
             ADD_FAILURE() << test.test_suite_name() << "." << test.name() << " ends with " << live
                           << " live heap blocks; it began with " << liveAtStart;
         }
     }
 
 private:
+    // A death test runs its statements in child processes, and GoogleTest
+    // keeps blocks of its own across the first one, so death tests (suites
+    // named *DeathTest, as GoogleTest advises) are left out.
+    static bool IsDeathTest(const testing::TestInfo& test) {
+        const std::string suite = test.test_suite_name();
+        const std::string suffix = "DeathTest";
+        return suite.size() >= suffix.size() &&
+               suite.compare(suite.size() - suffix.size(), suffix.size(), suffix) == 0;
+    }
+
     std::size_t liveAtStart = 0;
 };
 

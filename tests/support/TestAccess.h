@@ -1,10 +1,12 @@
 #pragma once
 
-// Read and write access to the stack's and the queue's private fields, for
-// tests that observe growth and the contents of vacated slots.
+// Read and write access to the containers' private fields, for tests that
+// observe growth and the contents of vacated slots, or need a list at its
+// count limit.
 
 #include <containers/ArrayStack.h>
 #include <containers/CircularQueue.h>
+#include <containers/List.h>
 
 #include <cstdint>
 #include <vector>
@@ -58,6 +60,10 @@ public:
         q.head = 0;
         q.tail = capacity - 1;
     }
+
+    // Makes the list believe it holds `count` nodes. Only for operations
+    // that are expected to stop the program before they walk the list.
+    static void PretendCount(List& list, std::int32_t count) { list.count = count; }
 };
 
 }  // namespace containers

@@ -20,6 +20,10 @@
 //
 // Cost: Push, Pop and Peek are constant time, except the Push that grows,
 // which copies the items once (amortised constant time per Push).
+// Creating large stacks (beyond about 32,768 items) again and again costs
+// far more than reusing one, because the allocator may hand each freed array
+// back to the system (see AllocateSlots in detail/IntSlot.h): keep a large
+// stack and reuse it; emptying it keeps its capacity.
 //
 // Layout (as in every header here): one-statement members are defined in the
 // class; the hot path and the constructor are defined inline below it; the

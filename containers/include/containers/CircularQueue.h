@@ -23,6 +23,10 @@
 //
 // Cost: Enqueue, Dequeue and Peek are constant time, except the Enqueue that
 // grows, which copies the items once (amortised constant time per Enqueue).
+// Creating large queues (beyond about 32,768 items) again and again costs
+// far more than reusing one, because the allocator may hand each freed array
+// back to the system (see AllocateSlots in detail/IntSlot.h): keep a large
+// queue and reuse it; emptying it keeps its capacity.
 //
 // Layout (as in every header here): one-statement members are defined in the
 // class; the hot path and the constructor are defined inline below it; the

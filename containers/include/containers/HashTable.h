@@ -9,10 +9,16 @@
 // copied (two tables would share one slot array); it can be moved, which
 // leaves the source as an empty table of capacity 0.
 //
-// Keys: Find and Hash take their key as a std::string by value, a copy of the
-// caller's string, as the table's interface has always done; the copy is the
-// caller's cost (a few nanoseconds for a short key) and the table reads it
-// only.
+// Keys: two keys are equal when they have the same length and bytes (a NUL
+// byte is a byte like any other). Find has three forms that return the same
+// entry for equal keys:
+// - Find(std::string) and Hash take a copy of the caller's string: that is
+//   the table's original interface, kept for the callers written against it.
+//   The copy is the caller's cost, and most of a short-key Find's time.
+// - Find(std::string_view) and Find(const char*) (a NUL-terminated string)
+//   read the caller's characters where they are and copy nothing. The C
+//   string form exists so that Find("abc") picks one form rather than being
+//   ambiguous between the other two.
 //
 // Placement: a key's home slot is its hash, read as unsigned, modulo the
 // capacity. Collisions are resolved by a quadratic probe that adds i² (see
@@ -32,6 +38,10 @@
 //   put the key), or after one full period of the probe sequence.
 // - Capacity 0 is a table that refuses everything; IsFull() is true and
 //   LoadFactor() is NaN (0 / 0).
+// - Caller contracts are stated on Insert and Slot, with the hardening level
+//   that checks each (see detail/Hardening.h; a broken one stops the program
+//   with a line naming it). No level can check that an entry outlives its
+//   use through the table.
 // - Construction throws std::bad_alloc when the slot array cannot be allocated
 //   (built without exceptions: stops the program, see detail/Failure.h).
 //
@@ -46,8 +56,8 @@
 
 #include <containers/HashEntry.h>
 #include <containers/detail/FastRemainder.h>
+#include <containers/detail/Hardening.h>
 
-#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -67,11 +77,16 @@ public:
     HashTable& operator=(HashTable&& other) noexcept;
 
     // Stores the entry under its key unless the table is full, the key is
-    // already stored, or the probe finds no free slot. `entry` must not be null.
+    // already stored, or the probe finds no free slot. Caller contract:
+    // `entry` is not null [checked at the fast hardening level].
     void Insert(HashEntry* entry) noexcept;
 
-    // The stored entry whose key equals `key`, or nullptr.
+    // The stored entry whose key equals `key`, or nullptr. Of the three forms
+    // (see Keys above) only the first copies the key. Caller contract: the
+    // C string is not null [checked at the fast hardening level].
     [[nodiscard]] HashEntry* Find(std::string key) const noexcept;
+    [[nodiscard]] HashEntry* Find(std::string_view key) const noexcept;
+    [[nodiscard]] HashEntry* Find(const char* key) const noexcept;
 
     // h = h × 33 + b over the key's bytes, each read as a signed 8-bit
     // number, wrapping at 32 bits; "abc" gives 108966.
@@ -88,8 +103,9 @@ public:
     [[nodiscard]] std::uint32_t Capacity() const noexcept { return capacity; }
     [[nodiscard]] std::uint32_t Count() const noexcept { return count; }
 
-    // The entry in slot `index` (below Capacity()), or nullptr for an empty
-    // slot: a way to visit every stored entry.
+    // The entry in slot `index`, or nullptr for an empty slot: a way to
+    // visit every stored entry. Caller contract: `index` is below Capacity()
+    // [checked at the fast hardening level].
     [[nodiscard]] HashEntry* Slot(std::uint32_t index) const noexcept;
 
 private:
@@ -131,7 +147,8 @@ inline std::int32_t HashTable::ProbeStep(std::int32_t i) noexcept {
 }
 
 inline HashEntry* HashTable::Slot(std::uint32_t index) const noexcept {
-    assert(index < capacity);
+    CONTAINERS_CHECK_FAST(index < capacity, "containers::HashTable::Slot",
+                          "the index is not below the capacity");
     return slots[index];
 }
 
@@ -185,7 +202,7 @@ inline bool HashTable::SameKey(std::string_view a, std::string_view b) noexcept 
 }
 
 inline HashEntry** HashTable::Probe(std::string_view key) const noexcept {
-    assert(capacity > 0);
+    CONTAINERS_CHECK_DEBUG(capacity > 0, "containers::HashTable::Probe", "the table has no slots");
     std::uint32_t slot =
         detail::FastRemainder(static_cast<std::uint32_t>(HashBytes(key)), homeMagic, capacity);
     // Step i adds i² (ProbeStep(i)) to the slot; i² is kept modulo the
@@ -209,7 +226,7 @@ inline HashEntry** HashTable::Probe(std::string_view key) const noexcept {
 }
 
 inline void HashTable::Insert(HashEntry* entry) noexcept {
-    assert(entry != nullptr);
+    CONTAINERS_CHECK_FAST(entry != nullptr, "containers::HashTable::Insert", "the entry is null");
     if (count >= capacity) {
         return;
     }
@@ -220,13 +237,20 @@ inline void HashTable::Insert(HashEntry* entry) noexcept {
     }
 }
 
-// NOLINTNEXTLINE(performance-unnecessary-value-param): keys are taken by value
-inline HashEntry* HashTable::Find(std::string key) const noexcept {
+inline HashEntry* HashTable::Find(std::string_view key) const noexcept {
     if (capacity == 0) {
         return nullptr;
     }
     HashEntry* const* const s = Probe(key);
     return s != nullptr ? *s : nullptr;
+}
+
+// NOLINTNEXTLINE(performance-unnecessary-value-param): this form takes a copy
+inline HashEntry* HashTable::Find(std::string key) const noexcept { return Find(std::string_view(key)); }
+
+inline HashEntry* HashTable::Find(const char* key) const noexcept {
+    CONTAINERS_CHECK_FAST(key != nullptr, "containers::HashTable::Find", "the key is null");
+    return Find(std::string_view(key));
 }
 
 }  // namespace containers

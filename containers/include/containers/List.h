@@ -19,9 +19,24 @@
 // false for a position that holds no node, changing nothing. Erase and Clear
 // do nothing on an empty list. Nothing throws.
 //
-// Caller contracts, asserted in debug builds: nodes handed in are not null and
-// linked in no list; nodes handed to Add or the one-node constructor have null
-// links; Erase is given a node of this list.
+// Caller contracts, each checked at the hardening level in brackets (see
+// detail/Hardening.h; a broken one stops the program with a line naming it):
+// - Add and the one-node constructor: the node is not null [fast], has null
+//   links [fast] and is not this list's head [fast] (with null links, that
+//   is the only way it can be in this list); Add needs room in the count
+//   [fast].
+// - Insert and Replace: the node is not null [fast]; it is not this list's
+//   head, tail or cursor, nor the node it would go before or replace [fast];
+//   its links do not lead to nodes that point back at it [debug]. Insert
+//   needs room in the count [fast].
+// - Erase, on a list that is not empty: the node is not null [fast]; its
+//   neighbours point back at it, and where it has none on a side it is the
+//   head or the tail [fast], which rejects a free node and the head or tail
+//   of another list; a walk from the head finds it [debug, linear].
+// - ChooseWalk: the position holds a node [fast].
+// No level can tell in constant time that a node lies in the middle of
+// another list (Erase checks that only at debug, Insert and Replace never),
+// and none can tell a deleted node.
 //
 // The cursor after Erase: erasing a node after the cursor leaves it alone.
 // Erasing a node that Erase can tell in constant time lies before the cursor
@@ -44,8 +59,8 @@
 // are in src/List.cpp.
 
 #include <containers/ListNode.h>
+#include <containers/detail/Hardening.h>
 
-#include <cassert>
 #include <cstdint>
 #include <limits>
 
@@ -112,14 +127,21 @@ public:
     [[nodiscard]] Walk ChooseWalk(std::int32_t position) const noexcept;
 
 private:
+    friend class TestAccess;
+
     // The node `steps` links after, or before, `node`.
     static ListNode* Forward(ListNode* node, std::int32_t steps) noexcept;
     static ListNode* Backward(ListNode* node, std::int32_t steps) noexcept;
-    // Whether the node's links agree with this list's: true for every node
-    // of the list, false for a free node and most nodes of other lists.
+    // Whether the (non-null) node's links agree with this list's: true for
+    // every node of the list, false for a free node and for the head or tail
+    // of another list. It follows the node's links.
     [[nodiscard]] bool IsLinkedHere(const ListNode* node) const noexcept {
-        return node != nullptr && (node->Prev() != nullptr ? node->Prev()->Next() == node : head == node) &&
+        return (node->Prev() != nullptr ? node->Prev()->Next() == node : head == node) &&
                (node->Next() != nullptr ? node->Next()->Prev() == node : tail == node);
+    }
+    // Whether the node is one this list holds at an end or its cursor.
+    [[nodiscard]] bool IsEndOrCursor(const ListNode* node) const noexcept {
+        return node == head || node == tail || node == cursor;
     }
     // Back to an empty list, without deleting anything.
     void Reset() noexcept;
@@ -132,7 +154,8 @@ private:
 };
 
 inline List::Walk List::ChooseWalk(std::int32_t position) const noexcept {
-    assert(IsValidIndex(position));
+    CONTAINERS_CHECK_FAST(IsValidIndex(position), "containers::List::ChooseWalk",
+                          "the position holds no node");
     const std::int32_t i = position;
     const std::int32_t k = cursorIndex;
     if (i > k) {
@@ -161,12 +184,18 @@ inline void List::Reset() noexcept {
 }
 
 inline List::List(ListNode* first) noexcept : head(first), tail(first), cursor(first), count(1) {
-    assert(first != nullptr && first->Next() == nullptr && first->Prev() == nullptr);
+    CONTAINERS_CHECK_FAST(first != nullptr, "containers::List::List", "the node is null");
+    CONTAINERS_CHECK_FAST(first->Next() == nullptr && first->Prev() == nullptr, "containers::List::List",
+                          "the node has links (it must be linked in no list)");
 }
 
 inline ListNode* List::Add(ListNode* node) noexcept {
-    assert(node != nullptr && node->Next() == nullptr && node->Prev() == nullptr);
-    assert(node != head && count < std::numeric_limits<std::int32_t>::max());
+    CONTAINERS_CHECK_FAST(node != nullptr, "containers::List::Add", "the node is null");
+    CONTAINERS_CHECK_FAST(node->Next() == nullptr && node->Prev() == nullptr, "containers::List::Add",
+                          "the node has links (it must be linked in no list)");
+    CONTAINERS_CHECK_FAST(node != head, "containers::List::Add", "the node is already in this list");
+    CONTAINERS_CHECK_FAST(count < std::numeric_limits<std::int32_t>::max(), "containers::List::Add",
+                          "the list holds as many nodes as its count can hold");
     if (count == 0) {
         head = tail = cursor = node;
         cursorIndex = 0;
@@ -211,11 +240,18 @@ inline ListNode* List::Get(std::int32_t position) noexcept {
 }
 
 inline bool List::Insert(ListNode* node, std::int32_t position) noexcept {
-    assert(node != nullptr && !IsLinkedHere(node));
+    CONTAINERS_CHECK_FAST(node != nullptr, "containers::List::Insert", "the node is null");
+    CONTAINERS_CHECK_FAST(!IsEndOrCursor(node), "containers::List::Insert",
+                          "the node is already in this list");
     ListNode* const p = Get(position);
     if (p == nullptr) {
         return false;
     }
+    CONTAINERS_CHECK_FAST(node != p, "containers::List::Insert", "the node is already in this list");
+    CONTAINERS_CHECK_DEBUG(!IsLinkedHere(node), "containers::List::Insert",
+                           "the node is already linked in a list");
+    CONTAINERS_CHECK_FAST(count < std::numeric_limits<std::int32_t>::max(), "containers::List::Insert",
+                          "the list holds as many nodes as its count can hold");
     ListNode* const q = p->Prev();
     if (q != nullptr) {
         q->SetNext(node);
@@ -231,11 +267,16 @@ inline bool List::Insert(ListNode* node, std::int32_t position) noexcept {
 }
 
 inline bool List::Replace(ListNode* node, std::int32_t position) noexcept {
-    assert(node != nullptr && !IsLinkedHere(node));
+    CONTAINERS_CHECK_FAST(node != nullptr, "containers::List::Replace", "the node is null");
+    CONTAINERS_CHECK_FAST(!IsEndOrCursor(node), "containers::List::Replace",
+                          "the node is already in this list");
     ListNode* const old = Get(position);
     if (old == nullptr) {
         return false;
     }
+    CONTAINERS_CHECK_FAST(node != old, "containers::List::Replace", "the node is already in this list");
+    CONTAINERS_CHECK_DEBUG(!IsLinkedHere(node), "containers::List::Replace",
+                           "the node is already linked in a list");
     node->SetNext(old->Next());
     node->SetPrev(old->Prev());
     if (old->Prev() != nullptr) {
@@ -257,7 +298,10 @@ inline void List::Erase(ListNode* node) noexcept {
     if (count == 0) {
         return;
     }
-    assert(IsLinkedHere(node));
+    CONTAINERS_CHECK_FAST(node != nullptr, "containers::List::Erase", "the node is null");
+    CONTAINERS_CHECK_FAST(IsLinkedHere(node), "containers::List::Erase",
+                          "the node is not linked in this list");
+    CONTAINERS_CHECK_DEBUG(Contains(node), "containers::List::Erase", "the node is not linked in this list");
     ListNode* const prev = node->Prev();
     ListNode* const next = node->Next();
 

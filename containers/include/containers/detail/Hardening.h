@@ -1,0 +1,64 @@
+#pragma once
+
+// Checks of the callers' contracts, at the level CONTAINERS_HARDENING names:
+//
+//   0  none   no checks, and no cost;
+//   1  fast   every contract that can be checked in constant time, on every
+//             call: a compare and a branch that is never taken;
+//   2  debug  fast, plus the checks that take linear time.
+//
+// Unless it is defined (the CMake option CONTAINERS_HARDENING defines it on
+// the containers target's interface), the level follows the build and its
+// standard library: debug where NDEBUG is not defined; fast where
+// libstdc++'s _GLIBCXX_ASSERTIONS is defined or libc++'s hardening mode is
+// other than none; none otherwise.
+//
+// A broken contract writes "containers::<Class>::<Operation>: <what is
+// wrong>" to standard error and calls std::abort() (see Failure.h). Nothing
+// is thrown: the operations are noexcept, and the caller has a bug.
+
+#include <containers/detail/Failure.h>
+
+#include <cstddef>  // brings in the standard library's configuration macros
+
+#define CONTAINERS_HARDENING_NONE 0
+#define CONTAINERS_HARDENING_FAST 1
+#define CONTAINERS_HARDENING_DEBUG 2
+
+#ifndef CONTAINERS_HARDENING
+#if !defined(NDEBUG)
+#define CONTAINERS_HARDENING CONTAINERS_HARDENING_DEBUG
+#elif defined(_GLIBCXX_ASSERTIONS) ||                                           \
+    (defined(_LIBCPP_HARDENING_MODE) && defined(_LIBCPP_HARDENING_MODE_NONE) && \
+     _LIBCPP_HARDENING_MODE != _LIBCPP_HARDENING_MODE_NONE) ||                  \
+    (defined(_LIBCPP_ENABLE_ASSERTIONS) && _LIBCPP_ENABLE_ASSERTIONS)
+#define CONTAINERS_HARDENING CONTAINERS_HARDENING_FAST
+#else
+#define CONTAINERS_HARDENING CONTAINERS_HARDENING_NONE
+#endif
+#endif
+
+#if CONTAINERS_HARDENING < CONTAINERS_HARDENING_NONE || CONTAINERS_HARDENING > CONTAINERS_HARDENING_DEBUG
+#error "CONTAINERS_HARDENING must be 0 (none), 1 (fast) or 2 (debug)"
+#endif
+
+#if defined(__GNUC__)
+#define CONTAINERS_UNLIKELY(condition) __builtin_expect(static_cast<bool>(condition), 0)
+#else
+#define CONTAINERS_UNLIKELY(condition) (condition)
+#endif
+
+// Stops the program, naming `operation` and `problem`, unless `condition`
+// holds; checked at the fast level and above (CONTAINERS_CHECK_FAST) or at
+// the debug level (CONTAINERS_CHECK_DEBUG). Below its level, `condition` is
+// compiled but never evaluated.
+#define CONTAINERS_CHECK_AT(level, condition, operation, problem)                   \
+    do {                                                                            \
+        if (CONTAINERS_HARDENING >= (level) && CONTAINERS_UNLIKELY(!(condition))) { \
+            ::containers::detail::Fail(operation, problem);                         \
+        }                                                                           \
+    } while (false)
+#define CONTAINERS_CHECK_FAST(condition, operation, problem) \
+    CONTAINERS_CHECK_AT(CONTAINERS_HARDENING_FAST, condition, operation, problem)
+#define CONTAINERS_CHECK_DEBUG(condition, operation, problem) \
+    CONTAINERS_CHECK_AT(CONTAINERS_HARDENING_DEBUG, condition, operation, problem)
