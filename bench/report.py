@@ -12,6 +12,7 @@ ours is faster.
 import argparse
 import json
 import os
+import re
 import statistics
 import subprocess
 import sys
@@ -55,7 +56,19 @@ def run_benchmarks(binary, repetitions, min_time, extra):
                "--benchmark_report_aggregates_only=true",
                f"--benchmark_min_time={min_time}",
                f"--benchmark_out={path}", "--benchmark_out_format=json"] + extra
-    subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
+    # A line every 30 s, so that a run of several minutes shows it is alive.
+    started = time.monotonic()
+    with subprocess.Popen(command, stdout=subprocess.DEVNULL) as process:
+        while True:
+            try:
+                process.wait(timeout=30)
+                break
+            except subprocess.TimeoutExpired:
+                print(f"  still measuring: {time.monotonic() - started:.0f} s so far", flush=True)
+    if process.returncode != 0:
+        raise subprocess.CalledProcessError(process.returncode, command)
+    print("(Google Benchmark's \"Library was built as DEBUG\" above is about Debian's build of the "
+          "harness, which keeps its assertions; the code under test is built as this preset says.)")
     with open(path) as f:
         data = json.load(f)
     os.unlink(path)
@@ -110,7 +123,8 @@ def fresh_process_queue(binary, runs):
                 path = out.name
             subprocess.run([binary, "--benchmark_filter=^QueueSteadyState_(Ours|StdQueue)/262144$",
                             "--benchmark_min_time=0.2", f"--benchmark_out={path}",
-                            "--benchmark_out_format=json"], check=True, stdout=subprocess.DEVNULL, env=env)
+                            "--benchmark_out_format=json"], check=True, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, env=env)
             with open(path) as f:
                 times = {b["run_name"].split("/")[0]: b["real_time"] for b in json.load(f)["benchmarks"]}
             os.unlink(path)
@@ -201,7 +215,7 @@ def write_ratio_chart(runs, path):
     labels = [label for _, label in runs]
     dashes = {labels[0]: "", **{label: "6,4" for label in labels[1:]}}
     columns, width, height = 4, 330, 250
-    left, right, top, bottom = 52, 14, 30, 40
+    left, right, top, bottom = 52, 22, 30, 40
     legend_h = 64
     rows = (len(panels) + columns - 1) // columns
     total_w, total_h = columns * width, legend_h + rows * height
@@ -219,8 +233,10 @@ def write_ratio_chart(runs, path):
         x += 40 + 7 * len(peer)
     x = 10
     for label in labels:
+        # Labels such as O3 name an optimisation level: shown as -O3.
+        shown = f"-{label}" if re.fullmatch(r"O[0-9s]", label) else label
         out.append(f'<line x1="{x}" y1="56" x2="{x + 24}" y2="56" stroke="black" stroke-width="1.5" '
-                   f'stroke-dasharray="{dashes[label]}"/><text x="{x + 30}" y="60">{label}</text>')
+                   f'stroke-dasharray="{dashes[label]}"/><text x="{x + 30}" y="60">{shown}</text>')
         x += 90
     out.append(f'<line x1="{x}" y1="56" x2="{x + 24}" y2="56" stroke="black" stroke-width="1" '
                f'stroke-dasharray="2,3"/><text x="{x + 30}" y="60">target (ours ÷ the peer of its colour)</text>')
@@ -264,8 +280,8 @@ def write_ratio_chart(runs, path):
                        f'stroke="{PEER_COLOURS.get(peer, "black")}" stroke-dasharray="2,3"/>'
                        f'<text x="{ox + left + 3}" y="{py(target) - 3:.1f}" fill="#444">target ≤ {target}</text>')
         for (peer, label), points in sorted(series.items()):
-            path = " ".join(f"{px(n):.1f},{py(r):.1f}" for n, r in sorted(points.items()) if r > 0)
-            out.append(f'<polyline points="{path}" fill="none" stroke="{PEER_COLOURS.get(peer, "black")}" '
+            line = " ".join(f"{px(n):.1f},{py(r):.1f}" for n, r in sorted(points.items()) if r > 0)
+            out.append(f'<polyline points="{line}" fill="none" stroke="{PEER_COLOURS.get(peer, "black")}" '
                        f'stroke-width="1.8" stroke-dasharray="{dashes[label]}"/>')
     out.append("</svg>")
     with open(path, "w") as f:

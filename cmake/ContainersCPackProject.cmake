@@ -1,5 +1,11 @@
 # Read by CPack before it makes each package (CPACK_PROJECT_CONFIG_FILE).
 #
+# The tarball unpacks into a folder of its own, containers-<version>-Linux/;
+# the ZIP and the .deb have none.
+if(CPACK_GENERATOR STREQUAL "TGZ")
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+endif()
+#
 # CPack stamps every member of every archive with SOURCE_DATE_EPOCH. Where it
 # is not set, it is the time of the last commit of the sources, so that the
 # same commit always makes the same bytes. ZIP stores local times, so CPack

@@ -16,18 +16,30 @@ else()
     # Debian's other documentation: the changelog, whose newest entry must
     # name this version, and the program's manual page, both compressed with
     # gzip -9n (no time stamp, so the packages are reproducible).
-    file(STRINGS "${PROJECT_SOURCE_DIR}/cmake/debian/changelog" _containers_newest LIMIT_COUNT 1)
+    file(STRINGS "${PROJECT_SOURCE_DIR}/cmake/packaging/changelog" _containers_newest LIMIT_COUNT 1)
     if(NOT _containers_newest MATCHES "^containers \\(${PROJECT_VERSION}\\) ")
-        message(FATAL_ERROR "cmake/debian/changelog has no entry for version ${PROJECT_VERSION} at its top")
+        message(FATAL_ERROR "cmake/packaging/changelog has no entry for version ${PROJECT_VERSION} at its top")
     endif()
+    # The manual page names where the headers and the README are: folders of
+    # the installation where it is relocatable, else the installed paths.
+    if(CONTAINERS_RELOCATABLE)
+        set(CONTAINERS_MAN_INCLUDEDIR "${CMAKE_INSTALL_INCLUDEDIR}/containers/")
+        set(CONTAINERS_MAN_README "${CMAKE_INSTALL_DOCDIR}/README.md")
+        set(CONTAINERS_MAN_WHERE "(both in the folder that holds the installation).")
+    else()
+        set(CONTAINERS_MAN_INCLUDEDIR "${CMAKE_INSTALL_FULL_INCLUDEDIR}/containers/")
+        set(CONTAINERS_MAN_README "${CMAKE_INSTALL_FULL_DOCDIR}/README.md")
+        set(CONTAINERS_MAN_WHERE ".")
+    endif()
+    configure_file("${PROJECT_SOURCE_DIR}/cmake/packaging/containers-demo.1.in" "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1" @ONLY)
     find_program(CONTAINERS_GZIP gzip REQUIRED)
     set(_containers_gzipped "")
-    foreach(source IN ITEMS cmake/debian/changelog demo/containers-demo.1)
+    foreach(source IN ITEMS "${PROJECT_SOURCE_DIR}/cmake/packaging/changelog" "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
         get_filename_component(name "${source}" NAME)
         set(gzipped "${CMAKE_CURRENT_BINARY_DIR}/${name}.gz")
         add_custom_command(OUTPUT "${gzipped}"
-            COMMAND "${CONTAINERS_GZIP}" -9n -c "${PROJECT_SOURCE_DIR}/${source}" > "${gzipped}"
-            DEPENDS "${PROJECT_SOURCE_DIR}/${source}" VERBATIM)
+            COMMAND "${CONTAINERS_GZIP}" -9n -c "${source}" > "${gzipped}"
+            DEPENDS "${source}" VERBATIM)
         list(APPEND _containers_gzipped "${gzipped}")
     endforeach()
     add_custom_target(containers-gzipped-docs ALL DEPENDS ${_containers_gzipped})
@@ -36,7 +48,12 @@ else()
         install(FILES "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
     endif()
 endif()
-install(FILES README.md "${PROJECT_SOURCE_DIR}/cmake/debian/copyright" DESTINATION "${_containers_docdir}")
+# The installed README is a short one whose links lead to the installed
+# headers; the project's README links into the source tree.
+file(RELATIVE_PATH CONTAINERS_DOC_TO_HEADERS "/prefix/${_containers_docdir}" "/prefix/${CMAKE_INSTALL_INCLUDEDIR}/containers")
+configure_file("${PROJECT_SOURCE_DIR}/cmake/packaging/README.installed.md.in" "${CMAKE_CURRENT_BINARY_DIR}/README.md" @ONLY)
+install(FILES "${CMAKE_CURRENT_BINARY_DIR}/README.md" "${PROJECT_SOURCE_DIR}/cmake/packaging/copyright"
+    DESTINATION "${_containers_docdir}")
 
 # The same commit makes the same bytes, wherever, whenever and by whomever
 # it is built (check it with cmake/check-reproducible.sh):
@@ -70,11 +87,19 @@ headers, a CMake package and a pkg-config file, and the program
 containers-demo, which runs the hash-table demonstration.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON)
-if(WIN32)
-    set(CPACK_GENERATOR ZIP)
-else()
-    set(CPACK_GENERATOR TGZ DEB)
+# A build may name its generators (the tarball's build does); otherwise the
+# ZIP on Windows, and on Linux the .deb, with the .tar.gz too unless a build
+# of its own makes that (CONTAINERS_PACKAGE_TARBALL).
+if(NOT CPACK_GENERATOR)
+    if(WIN32)
+        set(CPACK_GENERATOR ZIP)
+    elseif(CONTAINERS_PACKAGE_TARBALL)
+        set(CPACK_GENERATOR DEB)
+    else()
+        set(CPACK_GENERATOR TGZ DEB)
+    endif()
 endif()
+# Only the tarball has a top folder (ContainersCPackProject.cmake).
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -35,7 +35,7 @@ function(_containers_refuse_to_run why)
 endfunction()
 
 # _containers_use_wine(<loader>): Wine, quiet, with a prefix of its own in the
-# build tree. Its first start takes a few seconds while Wine sets it up.
+# build tree, which the first program to run sets up (a few seconds).
 # Debian's wineserver exits as soon as its last client does, and a program
 # that starts at that moment fails with "recvmsg: Connection reset by peer".
 # So once the prefix exists, each run first starts a server that stays 30 s
@@ -49,7 +49,11 @@ function(_containers_use_wine loader)
     _containers_use_runner("export WINEDEBUG=-all
 export WINEPREFIX=\"${CMAKE_BINARY_DIR}/wineprefix\"
 export WINEDLLOVERRIDES=\"mscoree,mshtml=\"
-if [ -f \"\$WINEPREFIX/system.reg\" ] && \"${CONTAINERS_WINESERVER}\" -p30 </dev/null >/dev/null 2>&1; then
+if [ ! -f \"\$WINEPREFIX/system.reg\" ]; then
+    # The first start sets the prefix up; what Wine says meanwhile is noise.
+    \"${loader}\" wineboot --init </dev/null >/dev/null 2>&1 || true
+fi
+if \"${CONTAINERS_WINESERVER}\" -p30 </dev/null >/dev/null 2>&1; then
     \"${loader}\" wineboot </dev/null >/dev/null 2>&1 || true
 fi
 exec \"${loader}\" \"\$@\"")

@@ -25,31 +25,9 @@ struct Model {
     [[nodiscard]] std::int32_t Count() const { return static_cast<std::int32_t>(nodes.size()); }
     [[nodiscard]] bool Valid(std::int32_t i) const { return i >= 0 && i < Count(); }
 
-    // What List::ChooseWalk returns for a valid position, worked out here
-    // apart from the list's own code; List.h states the rule.
-    [[nodiscard]] std::int32_t Walk(std::int32_t i) const {
-        const std::int64_t n = Count();
-        const std::int64_t k = cursor;
-        const std::int64_t fromCursor = i > k ? i - k : k - i;
-        if (i > k) {
-            return (n - i) < fromCursor ? 1 : 2;
-        }
-        return i < fromCursor ? 0 : 3;
-    }
-
     void Erase(std::int32_t e) {
-        const std::int32_t n = Count();
-        if (e == cursor) {
-            cursor = e < n - 1 ? cursor : cursor - 1;
-        } else if (e == 0 || e == cursor - 1) {
-            --cursor;
-        } else if (e != n - 1 && e != cursor + 1) {
-            cursor = 0;
-        }
+        cursor = testsupport::CursorAfterErase(Count(), cursor, e);
         nodes.erase(nodes.begin() + e);
-        if (nodes.empty()) {
-            cursor = 0;
-        }
     }
 };
 
@@ -138,7 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 6: {
                 FUZZ_CHECK(list.IsValidIndex(position) == model.Valid(position));
                 if (model.Valid(position)) {
-                    FUZZ_CHECK(static_cast<std::int32_t>(list.ChooseWalk(position)) == model.Walk(position));
+                    FUZZ_CHECK(static_cast<std::int32_t>(list.ChooseWalk(position)) ==
+                               testsupport::ExpectedWalk(model.Count(), model.cursor, position));
                 }
                 ListNode* got = list.Get(position);
                 if (model.Valid(position)) {

@@ -13,8 +13,13 @@ cd "$(dirname "$0")/.."
 
 budget=${1:-360}
 runs=${2:-1000000}
-targets=(stack queue list hash)
 build=build/fuzz
+# Every target that fuzz/CMakeLists.txt builds.
+targets=()
+for program in "$build"/fuzz/containers-fuzz-*; do
+    [ -x "$program" ] && targets+=("${program##*/containers-fuzz-}")
+done
+[ ${#targets[@]} -gt 0 ] || { echo "fuzz: no targets in $build/fuzz; run cmake --workflow --preset fuzz" >&2; exit 1; }
 mkdir -p "$build/artifacts"
 status=0
 for index in "${!targets[@]}"; do

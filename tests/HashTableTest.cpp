@@ -280,25 +280,16 @@ TEST(HashTableTest, TheDemonstrationKeysLandInTheirSlots) {
 }
 
 // Catches a look-up form that disagrees with the specified one: a view
-// compared up to a NUL byte, or a form that misses keys longer than the 16
-// bytes compared as words.
+// compared up to a NUL byte, an empty view whose null pointer reaches memcmp,
+// or a form that misses keys longer than the 16 bytes compared as words.
 TEST(HashTableTest, TheThreeFormsOfFindAgree) {
     Entries entries;
     HashTable table(64);
-    const std::vector<std::string> keys = {"brel",
-                                           "vug",
-                                           "plonk",
-                                           "pud",
-                                           "sarn",
-                                           "glim",
-                                           "hoke",
-                                           "frass",
-                                           "wemb",
-                                           "zib",
-                                           std::string("a\0b", 3),
-                                           std::string("a\0c", 3),
-                                           std::string(1, '\0'),
-                                           std::string(40, 'k')};
+    // The demonstration's keys, keys with NUL bytes, a 40-byte key and the empty key.
+    std::vector<std::string> keys = {"brel", "vug",  "plonk", "pud",  "sarn",
+                                     "glim", "hoke", "frass", "wemb", "zib"};
+    keys.insert(keys.end(), {std::string("a\0b", 3), std::string("a\0c", 3), std::string(1, '\0'),
+                             std::string(40, 'k'), ""});
     std::vector<const HashEntry*> stored;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         HashEntry* const entry = entries.Make(static_cast<std::int32_t>(i), keys[i]);
@@ -322,9 +313,12 @@ TEST(HashTableTest, TheThreeFormsOfFindAgree) {
     expectAgree(std::string(39, 'k'), nullptr);
     expectAgree(std::string(40, 'k') + 'k', nullptr);
 
+    // An empty view holds a null pointer, which must not reach memcmp
+    // (UndefinedBehaviorSanitizer catches it).
+    EXPECT_EQ(table.Find(std::string_view()), stored.back());
     // A literal picks the C string form; a C string ends at its first NUL.
     EXPECT_EQ(table.Find("brel"), stored[0]);
-    EXPECT_EQ(table.Find(keys[10].c_str()), nullptr);
+    EXPECT_EQ(table.Find(keys[10].c_str()), nullptr);  // "a", absent: not "a\0b"
 }
 
 TEST(HashTableTest, MovingLeavesTheSourceAnEmptyTableOfCapacityZero) {
@@ -335,7 +329,7 @@ TEST(HashTableTest, MovingLeavesTheSourceAnEmptyTableOfCapacityZero) {
 
     HashTable moved(std::move(source));
     EXPECT_EQ(moved.Find("a"), a);
-    EXPECT_EQ(source.Capacity(), 0U);  // NOLINT(bugprone-use-after-move)
+    EXPECT_EQ(source.Capacity(), 0U);  // moved from
     EXPECT_EQ(source.Find("a"), nullptr);
     source.Insert(a);
     EXPECT_EQ(source.Count(), 0U);

@@ -152,9 +152,11 @@ TEST_F(ListTest, ChooseWalkBreaksTiesTowardsTheCursor) {
 
     list.Clear();
     Fill(5);
-    EXPECT_EQ(WalkFrom(list, 0, 3), Walk::FromTail);           // one step back from the tail
-    EXPECT_EQ(WalkFrom(list, 0, 4), Walk::FromTail);           // the tail, no step
-    EXPECT_EQ(WalkFrom(list, 3, 4), Walk::ForwardFromCursor);  // one step either way
+    EXPECT_EQ(WalkFrom(list, 0, 3), Walk::FromTail);  // one step back from the tail
+    EXPECT_EQ(WalkFrom(list, 0, 4), Walk::FromTail);  // the tail, no step
+    // The tail is 0 steps away, but the rule weighs it as n − i = 1 against
+    // i − k = 1 from the cursor: a tie, which goes to the cursor.
+    EXPECT_EQ(WalkFrom(list, 3, 4), Walk::ForwardFromCursor);
     for (std::int32_t i = 0; i < 5; ++i) {
         EXPECT_EQ(*list.Get(i)->Data(), i);
     }
@@ -258,6 +260,8 @@ TEST_F(ListTest, ErasingAnyPositionFromAnyCursorKeepsTheCursorRule) {
                 list.Erase(victim);
                 ASSERT_TRUE(Consistent(list)) << n << " nodes, cursor " << k << ", erased " << e;
                 EXPECT_EQ(list.Count(), n - 1);
+                EXPECT_EQ(list.CursorIndex(), testsupport::CursorAfterErase(n, k, e))
+                    << n << " nodes, cursor " << k << ", erased " << e;
             }
         }
     }
@@ -293,7 +297,7 @@ TEST_F(ListTest, MovingLeavesTheSourceEmpty) {
     EXPECT_EQ(moved.Count(), 3);
     EXPECT_EQ(moved.CursorIndex(), 2);
     EXPECT_TRUE(Consistent(moved));
-    EXPECT_TRUE(Consistent(list));  // NOLINT(bugprone-use-after-move)
+    EXPECT_TRUE(Consistent(list));  // moved from
     EXPECT_EQ(list.Count(), 0);
 
     list.Add(NewNode(5));

@@ -88,7 +88,7 @@ TEST(ArrayStackTest, CopiesAreIndependentAndMovesEmptyTheSource) {
 
     ArrayStack moved(std::move(c));
     EXPECT_EQ(moved.Pop(), 5);
-    EXPECT_EQ(c.Pop(), -1);  // NOLINT(bugprone-use-after-move): empty and usable
+    EXPECT_EQ(c.Pop(), -1);  // moved from: empty and usable
     for (std::int32_t v = 0; v < 3; ++v) {
         c.Push(v);
     }
@@ -230,7 +230,7 @@ TEST(CircularQueueTest, CopiesAreIndependentAndMovesEmptyTheSource) {
 
     CircularQueue moved(std::move(b));
     EXPECT_EQ(moved.Peek(), 3);
-    EXPECT_EQ(b.Dequeue(), -1);  // NOLINT(bugprone-use-after-move): empty and usable
+    EXPECT_EQ(b.Dequeue(), -1);  // moved from: empty and usable
     for (std::int32_t v = 0; v < 3; ++v) {
         b.Enqueue(v);
     }

@@ -63,8 +63,6 @@ HashTable::HashTable(std::uint32_t capacity)
       probeLimit(ProbePeriod(capacity)),
       homeMagic(detail::RemainderMagic(capacity)) {}
 
-HashTable::~HashTable() { delete[] slots; }
-
 HashTable::HashTable(HashTable&& other) noexcept
     : slots(std::exchange(other.slots, nullptr)),
       capacity(std::exchange(other.capacity, 0)),

@@ -94,7 +94,6 @@ void Keep(const void* address) { kept = address; }
 
 }  // namespace allochooks
 
-// NOLINTBEGIN(cert-dcl54-cpp,misc-new-delete-overloads)
 void* operator new(std::size_t size) { return Allocate(size, kPlain); }
 void* operator new[](std::size_t size) { return Allocate(size, kPlain); }
 void* operator new(std::size_t size, std::align_val_t a) {
@@ -120,4 +119,3 @@ void operator delete(void* p, std::size_t, std::align_val_t a) noexcept {
 void operator delete[](void* p, std::size_t, std::align_val_t a) noexcept {
     Release(p, static_cast<std::size_t>(a));
 }
-// NOLINTEND(cert-dcl54-cpp,misc-new-delete-overloads)

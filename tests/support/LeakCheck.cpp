@@ -44,7 +44,6 @@ private:
     std::size_t liveAtStart = 0;
 };
 
-// NOLINTNEXTLINE(cert-err58-cpp): registration cannot fail but by running out of memory
 const bool kRegistered = [] {
     testing::UnitTest::GetInstance()->listeners().Append(new LeakCheck);  // gtest owns it
     return true;

@@ -48,4 +48,35 @@ inline std::string BrokenListInvariant(const containers::List& list) {
     return cursorSeen ? "" : "cursor not in the list";
 }
 
+// The rules that List.h states for the cursor, by position and worked out
+// apart from the list's own code, for the tests and the list fuzzer.
+
+// What ChooseWalk returns (as its integer) for a valid position i of a list
+// of n nodes with the cursor at k.
+inline std::int32_t ExpectedWalk(std::int32_t n, std::int32_t k, std::int32_t i) {
+    const std::int64_t fromCursor = i > k ? std::int64_t{i} - k : std::int64_t{k} - i;
+    if (i > k) {
+        return (std::int64_t{n} - i) < fromCursor ? 1 : 2;  // FromTail : ForwardFromCursor
+    }
+    return i < fromCursor ? 0 : 3;  // FromHead : BackwardFromCursor
+}
+
+// The cursor's position after Erase of position e from a list of n nodes
+// with the cursor at k.
+inline std::int32_t CursorAfterErase(std::int32_t n, std::int32_t k, std::int32_t e) {
+    if (n == 1) {
+        return 0;  // emptied
+    }
+    if (e == k) {
+        return e < n - 1 ? k : k - 1;  // to the successor, or back from the tail
+    }
+    if (e == 0 || e == k - 1) {
+        return k - 1;  // before the cursor: it keeps its node
+    }
+    if (e == n - 1 || e == k + 1) {
+        return k;  // the tail or the cursor's successor: left alone
+    }
+    return 0;  // any other node: re-anchored at the head
+}
+
 }  // namespace testsupport

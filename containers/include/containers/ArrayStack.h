@@ -25,9 +25,8 @@
 // back to the system (see AllocateSlots in detail/IntSlot.h): keep a large
 // stack and reuse it; emptying it keeps its capacity.
 //
-// Layout (as in every header here): one-statement members are defined in the
-// class; the hot path and the constructor are defined inline below it; the
-// rest is in src/ArrayStack.cpp.
+// Thread safety: concurrent Peek calls on one stack are safe; Push and Pop,
+// assignment and Swap need exclusive access.
 
 #include <containers/detail/IntSlot.h>
 
@@ -37,8 +36,7 @@ namespace containers {
 
 class ArrayStack {
 public:
-    // Inline, so that a stack whose address is never taken can keep its
-    // fields in registers.
+    // Inline, for the reason IntSlots gives (detail/IntSlot.h).
     ArrayStack();
     ~ArrayStack() { delete[] items; }
 

@@ -28,9 +28,8 @@
 // back to the system (see AllocateSlots in detail/IntSlot.h): keep a large
 // queue and reuse it; emptying it keeps its capacity.
 //
-// Layout (as in every header here): one-statement members are defined in the
-// class; the hot path and the constructor are defined inline below it; the
-// rest is in src/CircularQueue.cpp.
+// Thread safety: concurrent Peek calls on one queue are safe; Enqueue and Dequeue,
+// assignment and Swap need exclusive access.
 
 #include <containers/detail/IntSlot.h>
 
@@ -40,8 +39,7 @@ namespace containers {
 
 class CircularQueue {
 public:
-    // Inline, so that a queue whose address is never taken can keep its
-    // fields in registers.
+    // Inline, for the reason IntSlots gives (detail/IntSlot.h).
     CircularQueue();
     ~CircularQueue() { delete[] items; }
 

@@ -8,7 +8,8 @@
 // The key is fixed at construction; the value may be changed at any time.
 // Entries may be copied and moved like any value.
 //
-// Layout: every member is a single statement, defined in the class.
+// Thread safety: concurrent calls of Key and Value are safe; SetValue needs
+// exclusive access to the entry, also while a table reads its key.
 
 #include <cstdint>
 #include <string>
@@ -22,7 +23,8 @@ public:
     HashEntry() : key("hello world") {}
 
     // Value first, then the key (taken as a copy of the caller's string).
-    HashEntry(std::int32_t value, std::string key) : key(std::move(key)), value(value) {}
+    HashEntry(std::int32_t initialValue, std::string entryKey)
+        : key(std::move(entryKey)), value(initialValue) {}
 
     [[nodiscard]] const std::string& Key() const noexcept { return key; }
     [[nodiscard]] std::int32_t Value() const noexcept { return value; }

@@ -12,9 +12,10 @@
 // Keys: two keys are equal when they have the same length and bytes (a NUL
 // byte is a byte like any other). Find has three forms that return the same
 // entry for equal keys:
-// - Find(std::string) and Hash take a copy of the caller's string: that is
-//   the table's original interface, kept for the callers written against it.
-//   The copy is the caller's cost, and most of a short-key Find's time.
+// - Find(std::string) and Hash take the key by value, a copy of the caller's
+//   string: that is their signature, which callers rely on, so it stays. The
+//   copy is the caller's cost: an allocation for a long key, and most of a
+//   short-key Find's time.
 // - Find(std::string_view) and Find(const char*) (a NUL-terminated string)
 //   read the caller's characters where they are and copy nothing. The C
 //   string form exists so that Find("abc") picks one form rather than being
@@ -50,9 +51,10 @@
 // is bounded by the period of the probe sequence (at most 6 × capacity
 // steps, 20 for capacity 10). Hash is linear in the key's length.
 //
-// Layout (as in every header here): one-statement members are defined in the
-// class; the hot path (Insert, Find and what they call) is defined inline
-// below it; construction, moves and LoadFactor are in src/HashTable.cpp.
+// Thread safety: concurrent calls of the const members (Find, Hash, Slot, the
+// counts) on one table are safe; Insert and moves need exclusive access. The
+// table does not guard the entries: changing an entry's value while another
+// thread reads it is the callers' race.
 
 #include <containers/HashEntry.h>
 #include <containers/detail/FastRemainder.h>
@@ -69,7 +71,7 @@ namespace containers {
 class HashTable {
 public:
     explicit HashTable(std::uint32_t capacity);
-    ~HashTable();
+    ~HashTable() { delete[] slots; }
 
     HashTable(const HashTable&) = delete;
     HashTable& operator=(const HashTable&) = delete;
@@ -84,7 +86,8 @@ public:
     // The stored entry whose key equals `key`, or nullptr. Of the three forms
     // (see Keys above) only the first copies the key. Caller contract: the
     // C string is not null [checked at the fast hardening level].
-    [[nodiscard]] HashEntry* Find(std::string key) const noexcept;
+    // NOLINTNEXTLINE(performance-unnecessary-value-param): this form takes a copy
+    [[nodiscard]] HashEntry* Find(std::string key) const noexcept { return Find(std::string_view(key)); }
     [[nodiscard]] HashEntry* Find(std::string_view key) const noexcept;
     [[nodiscard]] HashEntry* Find(const char* key) const noexcept;
 
@@ -95,7 +98,9 @@ public:
 
     // i × i, wrapping at 32 bits for |i| > 46340: what step i of the probe
     // adds to the slot. Probe builds the same squares incrementally.
-    [[nodiscard]] static std::int32_t ProbeStep(std::int32_t i) noexcept;
+    [[nodiscard]] static std::int32_t ProbeStep(std::int32_t i) noexcept {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(i) * static_cast<std::uint32_t>(i));
+    }
 
     [[nodiscard]] bool IsFull() const noexcept { return count >= capacity; }
     [[nodiscard]] float LoadFactor() const noexcept;
@@ -117,8 +122,9 @@ private:
     [[nodiscard]] static std::uint32_t Load32(const char* p) noexcept;
 
     // Whether two keys have the same length and bytes. Keys are mostly short,
-    // so up to 16 bytes are compared as two words that may overlap, without
-    // a branch on the exact length and without a call to memcmp.
+    // so keys of 4 to 16 bytes are compared as two words that may overlap,
+    // without a branch on the exact length or a call to memcmp; shorter and
+    // longer keys go to memcmp.
     [[nodiscard]] static bool SameKey(std::string_view a, std::string_view b) noexcept;
 
     // a + b modulo capacity, for a and b below capacity, without overflow.
@@ -140,11 +146,6 @@ private:
     // Turns the home slot's remainder into multiplications.
     std::uint64_t homeMagic = 0;
 };
-
-inline std::int32_t HashTable::ProbeStep(std::int32_t i) noexcept {
-    const auto u = static_cast<std::uint32_t>(i);
-    return static_cast<std::int32_t>(u * u);
-}
 
 inline HashEntry* HashTable::Slot(std::uint32_t index) const noexcept {
     CONTAINERS_CHECK_FAST(index < capacity, "containers::HashTable::Slot",
@@ -198,7 +199,8 @@ inline bool HashTable::SameKey(std::string_view a, std::string_view b) noexcept 
         const bool back = Load32(x + n - 4) == Load32(y + n - 4);
         return front && back;
     }
-    return std::memcmp(x, y, n) == 0;
+    // An empty view may hold a null pointer, which memcmp must not be given.
+    return n == 0 || std::memcmp(x, y, n) == 0;
 }
 
 inline HashEntry** HashTable::Probe(std::string_view key) const noexcept {
@@ -244,9 +246,6 @@ inline HashEntry* HashTable::Find(std::string_view key) const noexcept {
     HashEntry* const* const s = Probe(key);
     return s != nullptr ? *s : nullptr;
 }
-
-// NOLINTNEXTLINE(performance-unnecessary-value-param): this form takes a copy
-inline HashEntry* HashTable::Find(std::string key) const noexcept { return Find(std::string_view(key)); }
 
 inline HashEntry* HashTable::Find(const char* key) const noexcept {
     CONTAINERS_CHECK_FAST(key != nullptr, "containers::HashTable::Find", "the key is null");

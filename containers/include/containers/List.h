@@ -22,7 +22,7 @@
 // Caller contracts, each checked at the hardening level in brackets (see
 // detail/Hardening.h; a broken one stops the program with a line naming it):
 // - Add and the one-node constructor: the node is not null [fast], has null
-//   links [fast] and is not this list's head [fast] (with null links, that
+//   links [fast] and is not this list's tail [fast] (with null links, that
 //   is the only way it can be in this list); Add needs room in the count
 //   [fast].
 // - Insert and Replace: the node is not null [fast]; it is not this list's
@@ -38,13 +38,13 @@
 // another list (Erase checks that only at debug, Insert and Replace never),
 // and none can tell a deleted node.
 //
-// The cursor after Erase: erasing a node after the cursor leaves it alone.
-// Erasing a node that Erase can tell in constant time lies before the cursor
-// (the head, or the cursor's predecessor) keeps the cursor on its node, one
-// position lower. Erasing the cursor node moves the cursor to its successor at
-// the same position, or to its predecessor when it was the tail. Erasing any
-// other node re-anchors the cursor at the head, position 0. An emptied list
-// has a null cursor at position 0.
+// The cursor after Erase: erasing the cursor node moves the cursor to its
+// successor at the same position, or to its predecessor when it was the tail.
+// Erasing the head or the cursor's predecessor keeps the cursor on its node,
+// one position lower. Erasing the cursor's successor or the tail leaves the
+// cursor alone. Erasing any other node re-anchors the cursor at the head,
+// position 0, on whichever side of the cursor the node lay: Erase cannot tell
+// that in constant time. An emptied list has a null cursor at position 0.
 //
 // Cost: Add, Erase, Count, Head, Tail, Cursor, IsValidIndex and ChooseWalk are
 // constant time; Get, Insert and Replace walk the distance ChooseWalk picks;
@@ -53,10 +53,10 @@
 // A list cannot be copied (a node has one owner); moving leaves the source
 // empty.
 //
-// Layout (as in every header here): one-statement members are defined in the
-// class; the hot path (the one-node constructor, Add, Get, Insert, Replace,
-// Erase, ChooseWalk) is defined inline below it; moves, Clear and Contains
-// are in src/List.cpp.
+// Thread safety: as for the standard containers, concurrent calls of const
+// members on one list are safe, and every other call needs exclusive access.
+// Get, Insert and Replace move the cursor, so they count as writes: threads
+// that only read one list by position still need the caller's lock.
 
 #include <containers/ListNode.h>
 #include <containers/detail/Hardening.h>
@@ -193,13 +193,15 @@ inline ListNode* List::Add(ListNode* node) noexcept {
     CONTAINERS_CHECK_FAST(node != nullptr, "containers::List::Add", "the node is null");
     CONTAINERS_CHECK_FAST(node->Next() == nullptr && node->Prev() == nullptr, "containers::List::Add",
                           "the node has links (it must be linked in no list)");
-    CONTAINERS_CHECK_FAST(node != head, "containers::List::Add", "the node is already in this list");
-    CONTAINERS_CHECK_FAST(count < std::numeric_limits<std::int32_t>::max(), "containers::List::Add",
-                          "the list holds as many nodes as its count can hold");
     if (count == 0) {
         head = tail = cursor = node;
         cursorIndex = 0;
     } else {
+        // With null links, a node of this list can only be its one node, which
+        // is the tail (already in a register here).
+        CONTAINERS_CHECK_FAST(node != tail, "containers::List::Add", "the node is already in this list");
+        CONTAINERS_CHECK_FAST(count < std::numeric_limits<std::int32_t>::max(), "containers::List::Add",
+                              "the list holds as many nodes as its count can hold");
         tail->SetNext(node);
         node->SetPrev(tail);
         tail = node;

@@ -7,7 +7,8 @@
 // does not unlink it. Callers create nodes on the heap and hand them to a
 // List, which deletes them. Every operation is constant time and none fails.
 //
-// Layout: every member is a single statement, defined in the class.
+// Thread safety: concurrent calls of the getters are safe; a setter needs
+// exclusive access to the node.
 
 #include <cstdint>
 
@@ -17,10 +18,10 @@ class ListNode {
 public:
     // Links not given are null. With one link, it is the node before this
     // one; with two, the node after comes first: (data, next, prev).
-    explicit ListNode(std::int32_t* data) noexcept : data(data) {}
-    ListNode(std::int32_t* data, ListNode* prev) noexcept : data(data), prev(prev) {}
-    ListNode(std::int32_t* data, ListNode* next, ListNode* prev) noexcept
-        : data(data), next(next), prev(prev) {}
+    explicit ListNode(std::int32_t* item) noexcept : data(item) {}
+    ListNode(std::int32_t* item, ListNode* before) noexcept : data(item), prev(before) {}
+    ListNode(std::int32_t* item, ListNode* after, ListNode* before) noexcept
+        : data(item), next(after), prev(before) {}
 
     [[nodiscard]] std::int32_t* Data() const noexcept { return data; }
     [[nodiscard]] ListNode* Next() const noexcept { return next; }

@@ -23,9 +23,14 @@ struct IntSlot {
     std::int32_t value;
 };
 
-// An array and its length in slots, as a growth hands them back. Growth takes
-// and returns values rather than a container's `this`, so that a container
-// whose address is never taken can keep its fields in registers.
+// An array and its length in slots, as a growth hands them back.
+//
+// Growth takes and returns values rather than a container's `this`, and the
+// stack's and the queue's constructors are inline, so that no call outside
+// the caller's code sees a container whose address is never taken (a local,
+// as in most code): the compiler can then keep its fields in registers
+// across a run of operations instead of storing and reloading them around
+// every call.
 struct IntSlots {
     IntSlot* items;
     std::int32_t capacity;
@@ -45,16 +50,15 @@ inline std::int32_t DoubledCapacity(std::int32_t capacity, const char* operation
     return capacity * 2;
 }
 
-// What a large array costs: an array of more than about 128 KiB (32,768
-// slots) is, at first, mapped from the system by glibc's malloc and returned
-// to it when freed, and a heap whose top is freed is trimmed. A container
-// that is created, filled to such a size and destroyed again and again then
-// has the kernel fault every page of each new array back in: with n = 2^18,
-// a fresh queue per round ran at 3 to 15 times the time of std::queue, whose
-// 512-byte blocks never leave the heap, and at 1.0 times with
-// GLIBC_TUNABLES=glibc.malloc.trim_threshold=2000000000:glibc.malloc.mmap_threshold=2000000000.
-// std::vector behaves like these arrays. So keep a large container and reuse
-// it: emptying a stack or a queue keeps its capacity.
+// What a large array costs: glibc's malloc maps an array of more than about
+// 128 KiB (32,768 slots) from the system and, at first, hands it back when it
+// is freed, and it trims a heap whose top is freed. A container that is
+// created, filled to such a size and destroyed again and again then has the
+// kernel fault every page of each new array back in, where std::queue's
+// 512-byte blocks never leave the heap (std::vector behaves like these
+// arrays; docs/benchmarks.md measures both, with glibc's tunables on and
+// off). So keep a large container and reuse it: emptying a stack or a queue
+// keeps its capacity.
 //
 // A new array of `slots` uninitialised slots for `operation`. Out of memory
 // (see OutOfMemory) when it cannot be allocated, also when its size in bytes

@@ -1,4 +1,5 @@
-# Shared part of the MinGW-w64 toolchain files: Debian's cross compilers with
+# Not a toolchain file: the part that the MinGW-w64 toolchain files share,
+# included by them after they set CONTAINERS_MINGW_TRIPLE: Debian's cross compilers with
 # the POSIX thread model for CONTAINERS_MINGW_TRIPLE. The runtime libraries
 # are linked statically, so the .exe files run on a Windows machine with
 # nothing installed.

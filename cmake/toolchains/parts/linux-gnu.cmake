@@ -1,4 +1,5 @@
-# Shared part of the Linux cross toolchain files: Debian's cross compiler for
+# Not a toolchain file: the part that the Linux cross toolchain files share,
+# included by them after they set CONTAINERS_LINUX_TRIPLE: Debian's cross compiler for
 # CONTAINERS_LINUX_TRIPLE (package g++-<triple with dashes>), which installs
 # beside every other. Programs are linked statically, so that
 # qemu-<arch>-static runs them with no target libraries installed.
