@@ -59,12 +59,11 @@ install(FILES "${CMAKE_CURRENT_BINARY_DIR}/README.md" "${PROJECT_SOURCE_DIR}/cma
 # it is built (check it with cmake/check-reproducible.sh):
 # - CPack stamps every archive member with SOURCE_DATE_EPOCH, which
 #   ContainersCPackProject.cmake takes from the last commit when it is unset;
-# - directories are installed with fixed modes, whatever the umask;
+# - directories are installed with fixed modes, whatever the umask
+#   (CMakeLists.txt);
 # - with CONTAINERS_REPRODUCIBLE, compiled code names its sources relative to
 #   the source and build folders; the Windows program's link time stamp is
 #   left out (demo/CMakeLists.txt).
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 if(CONTAINERS_REPRODUCIBLE)
     foreach(target IN ITEMS containers demo-routines containers-demo)
         if(TARGET ${target})
