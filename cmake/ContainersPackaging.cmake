@@ -88,11 +88,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON)
 # A build may name its generators (the tarball's build does); otherwise the
 # ZIP on Windows, and on Linux the .deb, with the .tar.gz too unless a build
-# of its own makes that (CONTAINERS_PACKAGE_TARBALL).
+# of its own makes that (CONTAINERS_PACKAGES).
 if(NOT CPACK_GENERATOR)
     if(WIN32)
         set(CPACK_GENERATOR ZIP)
-    elseif(CONTAINERS_PACKAGE_TARBALL)
+    elseif(CONTAINERS_PACKAGES)
         set(CPACK_GENERATOR DEB)
     else()
         set(CPACK_GENERATOR TGZ DEB)
