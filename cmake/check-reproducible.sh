@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes the packages twice from clean clones of this commit, as unlike each
+# Makes the packages twice from clean clones of the last commit, as unlike each
 # other as one machine allows: in two folders, as two users, with different
 # umasks, time zones and times of day. Every package must come out byte for
 # byte the same; for one that does not, names each file inside it that
@@ -11,8 +11,8 @@ work=$(mktemp -d /tmp/containers-reproducible.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
 
-# build <name> <user> <umask> <TZ> <faketime offset>: clones the commit into
-# $work/<name> and makes its packages there.
+# build <name> <user> <umask> <TZ>: clones the commit into $work/<name> and
+# makes its packages there.
 build() {
     local name=$1 user=$2 mask=$3 zone=$4
     git clone -q --no-hardlinks "$root" "$work/$name"
@@ -26,8 +26,7 @@ build first root 022 UTC
 sleep 2  # the second build starts in another second, whatever the first took
 build second nobody 077 Pacific/Kiritimati
 
-# Lists the members of a package, one per line, with each member's contents
-# replaced by its sha256, and each archive's own member list as its header.
+# unpack <package> <folder>: the package's files, as its own tool unpacks them.
 unpack() {
     local package=$1 into=$2
     mkdir -p "$into"
