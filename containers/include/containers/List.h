@@ -34,9 +34,10 @@
 //   head or the tail [fast], which rejects a free node and the head or tail
 //   of another list; a walk from the head finds it [debug, linear].
 // - ChooseWalk: the position holds a node [fast].
-// No level can tell in constant time that a node lies in the middle of
-// another list (Erase checks that only at debug, Insert and Replace never),
-// and none can tell a deleted node.
+// A node in the middle of another list passes the fast level: only the debug
+// level catches it (Erase by its walk, Insert and Replace by its neighbours).
+// No level catches the head or the tail of another list handed to Insert or
+// Replace, nor a node that has been deleted.
 //
 // The cursor after Erase: erasing the cursor node moves the cursor to its
 // successor at the same position, or to its predecessor when it was the tail.
