@@ -28,8 +28,8 @@
 // back to the system (see AllocateSlots in detail/IntSlot.h): keep a large
 // queue and reuse it; emptying it keeps its capacity.
 //
-// Thread safety: concurrent Peek calls on one queue are safe; Enqueue and Dequeue,
-// assignment and Swap need exclusive access.
+// Thread safety: concurrent Peek calls on one queue are safe; Enqueue,
+// Dequeue, assignment and Swap need exclusive access.
 
 #include <containers/detail/IntSlot.h>
 
