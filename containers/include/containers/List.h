@@ -48,8 +48,9 @@
 // that in constant time. An emptied list has a null cursor at position 0.
 //
 // Cost: Add, Erase, Count, Head, Tail, Cursor, IsValidIndex and ChooseWalk are
-// constant time; Get, Insert and Replace walk the distance ChooseWalk picks;
-// Clear and Contains are linear.
+// constant time (but Erase at the debug hardening level, which walks the list
+// to find its node); Get, Insert and Replace walk the distance ChooseWalk
+// picks; Clear and Contains are linear.
 //
 // A list cannot be copied (a node has one owner); moving leaves the source
 // empty.
