@@ -2,7 +2,6 @@
 #include "TestAccess.h"
 
 #include <containers/ArrayStack.h>
-#include <containers/HashEntry.h>
 #include <containers/HashTable.h>
 #include <containers/List.h>
 #include <containers/ListNode.h>
@@ -16,7 +15,6 @@
 // must stop with the line naming it. Compiled for the levels that check them.
 namespace {
 
-using containers::HashEntry;
 using containers::HashTable;
 using containers::List;
 using containers::ListNode;
