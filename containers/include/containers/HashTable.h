@@ -14,8 +14,8 @@
 // entry for equal keys:
 // - Find(std::string) and Hash take the key by value, a copy of the caller's
 //   string: that is their signature, which callers rely on, so it stays. The
-//   copy is the caller's cost: an allocation for a long key, and most of a
-//   short-key Find's time.
+//   copy is the caller's cost: an allocation for a long key, and up to about
+//   half of a short-key Find's time.
 // - Find(std::string_view) and Find(const char*) (a NUL-terminated string)
 //   read the caller's characters where they are and copy nothing. The C
 //   string form exists so that Find("abc") picks one form rather than being
@@ -39,10 +39,10 @@
 //   put the key), or after one full period of the probe sequence.
 // - Capacity 0 is a table that refuses everything; IsFull() is true and
 //   LoadFactor() is NaN (0 / 0).
-// - Caller contracts are stated on Insert and Slot, with the hardening level
-//   that checks each (see detail/Hardening.h; a broken one stops the program
-//   with a line naming it). No level can check that an entry outlives its
-//   use through the table.
+// - Caller contracts are stated on Insert, Find(const char*) and Slot, with
+//   the hardening level that checks each (see detail/Hardening.h; a broken
+//   one stops the program with a line naming it). No level can check that an
+//   entry outlives its use through the table.
 // - Construction throws std::bad_alloc when the slot array cannot be allocated
 //   (built without exceptions: stops the program, see detail/Failure.h).
 //
