@@ -67,8 +67,8 @@ def run_benchmarks(binary, repetitions, min_time, extra):
                 print(f"  still measuring: {time.monotonic() - started:.0f} s so far", flush=True)
     if process.returncode != 0:
         raise subprocess.CalledProcessError(process.returncode, command)
-    print("(Google Benchmark's \"Library was built as DEBUG\" above is about Debian's build of the "
-          "harness, which keeps its assertions; the code under test is built as this preset says.)")
+    print("(A \"Library was built as DEBUG\" notice above is about the Google Benchmark library "
+          "that was linked, not about the code under test, which is built as this preset says.)")
     with open(path) as f:
         data = json.load(f)
     os.unlink(path)

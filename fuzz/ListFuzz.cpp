@@ -59,13 +59,8 @@ constexpr std::int32_t kMaxNodes = 48;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzzsupport::Input in(data, size);
-    std::int32_t values[kMaxNodes * 4] = {};
-    std::int32_t made = 0;
-    auto newNode = [&]() -> std::unique_ptr<ListNode> {
-        std::int32_t* value = &values[made % (kMaxNodes * 4)];
-        *value = made++;
-        return std::make_unique<ListNode>(value);
-    };
+    // Nodes are told apart by address; their data is never read.
+    auto newNode = [] { return std::make_unique<ListNode>(nullptr); };
 
     List list;
     Model model;

@@ -12,8 +12,13 @@ using containers::detail::FastRemainder;
 using containers::detail::RemainderMagic;
 
 // The home slot's remainder must equal x % d exactly, for every divisor a
-// table can have and every hash.
+// table can have and every hash. Only the 128-bit product path computes it
+// another way: where the compiler has no __int128 (32-bit targets, MSVC),
+// FastRemainder is x % d itself, and there is nothing to compare.
 TEST(FastRemainderTest, EqualsTheRemainderOperator) {
+#ifndef __SIZEOF_INT128__
+    GTEST_SKIP() << "no __int128 here: FastRemainder is x % d itself";
+#endif
     std::vector<std::uint32_t> divisors = {1,           2,           3,           7,          10,
                                            16,          1000,        65536,       65537,      0x7FFFFFFFU,
                                            0x80000000U, 0x80000001U, 0xFFFFFFFEU, 0xFFFFFFFFU};

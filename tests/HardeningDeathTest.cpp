@@ -12,7 +12,8 @@
 #include <limits>
 
 // The checks of the callers' contracts, each broken in a child process that
-// must stop with the line naming it. Compiled for the levels that check them.
+// must stop with the line naming it. Compiled for the levels that check them;
+// the debug level's own checks are in HardeningDebugDeathTest.cpp.
 namespace {
 
 using containers::HashTable;
@@ -123,27 +124,6 @@ TEST(HardeningDeathTest, HashTableStopsOnEveryBrokenContractOfTheFastLevel) {
                  "^containers::HashTable::Find: the key is null\n");
     EXPECT_DEATH(static_cast<void>(HashTable(4).Slot(4)),
                  "^containers::HashTable::Slot: the index is not below the capacity\n");
-}
-
-#endif
-
-#if CONTAINERS_HARDENING >= CONTAINERS_HARDENING_DEBUG
-
-// A node in the middle of another list has neighbours that point back at it:
-// only the walk of the debug level tells that it is not in this list.
-TEST(HardeningDeathTest, ListStopsOnANodeOfAnotherListAtTheDebugLevel) {
-    EXPECT_DEATH(
-        {
-            List other = Nodes(3);
-            Nodes(3).Erase(other.Head()->Next());
-        },
-        "^containers::List::Erase: the node is not linked in this list\n");
-    EXPECT_DEATH(
-        {
-            List other = Nodes(3);
-            Nodes(3).Insert(other.Head()->Next(), 0);
-        },
-        "^containers::List::Insert: the node is already linked in a list\n");
 }
 
 #endif

@@ -210,6 +210,23 @@ TEST_F(ListTest, ReplacePutsTheNodeInPlaceOfAValidPosition) {
     EXPECT_TRUE(Consistent(list));
 }
 
+#if defined(CONTAINERS_TEST_DEFAULT_HARDENING) || CONTAINERS_HARDENING < CONTAINERS_HARDENING_DEBUG
+// Catches a default hardening level that walks the list on Erase (making it
+// linear): with the head's link broken on purpose, no walk from the head
+// finds the tail, yet erasing tails needs only the tail's own links.
+TEST_F(ListTest, EraseDoesNotWalkTheListAtTheDefaultLevel) {
+    Fill(1000);
+    ListNode* const second = list.Head()->Next();
+    list.Head()->SetNext(list.Head());
+    while (list.Count() > 2) {
+        list.Erase(list.Tail());
+    }
+    list.Head()->SetNext(second);
+    EXPECT_EQ(Values(), (std::vector<std::int32_t>{0, 1}));
+    EXPECT_TRUE(Consistent(list));
+}
+#endif
+
 TEST_F(ListTest, EraseKeepsTheCursorOnTheListAtItsTruePosition) {
     Fill(8);
     list.Get(4);

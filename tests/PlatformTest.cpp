@@ -7,10 +7,9 @@
 
 namespace {
 
-// Each leg states the machine it builds for (its toolchain file, or for a
-// native build what configuration found), and the code it produced must be
-// for that machine: a 32-bit leg that silently built 64-bit code, or a
-// big-endian leg that did not, would test something else than it says.
+// Each cross leg's toolchain file states the machine it builds for, and the
+// code it produced must be for that machine (built only in those legs): a 32-bit leg that silently built
+// 64-bit code, or a big-endian leg that did not, would test something else than it says.
 TEST(PlatformTest, TheBuildIsForTheMachineItsLegNames) {
     EXPECT_EQ(sizeof(void*) * CHAR_BIT, std::size_t{CONTAINERS_EXPECTED_POINTER_BITS});
     EXPECT_EQ(sizeof(std::size_t), sizeof(void*));

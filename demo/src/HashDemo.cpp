@@ -34,6 +34,8 @@ void RunHashDemo() {
     entries[10] = std::make_unique<HashEntry>(testInts[0], testStrings[0]);
     h.Insert(entries[10].get());
 
+    // Each of the ten keys is stored (only the eleventh entry was refused),
+    // so Find never returns nullptr here.
     for (const std::string& key : testStrings) {
         std::printf("hash: %i\n", h.Find(key)->Value());
     }

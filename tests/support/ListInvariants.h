@@ -52,13 +52,20 @@ inline std::string BrokenListInvariant(const containers::List& list) {
 // apart from the list's own code, for the tests and the list fuzzer.
 
 // What ChooseWalk returns (as its integer) for a valid position i of a list
-// of n nodes with the cursor at k.
+// of n nodes with the cursor at k, from the steps each walk takes. The walk
+// from the cursor is the default. The head wins only when it takes fewer
+// steps; the tail, after the cursor, only when it takes at least two fewer
+// (it is weighed as one step further than it is). Ties go to the cursor.
 inline std::int32_t ExpectedWalk(std::int32_t n, std::int32_t k, std::int32_t i) {
-    const std::int64_t fromCursor = i > k ? std::int64_t{i} - k : std::int64_t{k} - i;
+    enum : std::int32_t { kFromHead = 0, kFromTail = 1, kForwardFromCursor = 2, kBackwardFromCursor = 3 };
+    const std::int64_t headSteps = i;
+    const std::int64_t tailSteps = std::int64_t{n} - 1 - i;
     if (i > k) {
-        return (std::int64_t{n} - i) < fromCursor ? 1 : 2;  // FromTail : ForwardFromCursor
+        const std::int64_t cursorSteps = std::int64_t{i} - k;
+        return tailSteps <= cursorSteps - 2 ? kFromTail : kForwardFromCursor;
     }
-    return i < fromCursor ? 0 : 3;  // FromHead : BackwardFromCursor
+    const std::int64_t cursorSteps = std::int64_t{k} - i;
+    return headSteps < cursorSteps ? kFromHead : kBackwardFromCursor;
 }
 
 // The cursor's position after Erase of position e from a list of n nodes

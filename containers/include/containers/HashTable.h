@@ -204,7 +204,7 @@ inline bool HashTable::SameKey(std::string_view a, std::string_view b) noexcept 
 }
 
 inline HashEntry** HashTable::Probe(std::string_view key) const noexcept {
-    CONTAINERS_CHECK_DEBUG(capacity > 0, "containers::HashTable::Probe", "the table has no slots");
+    // Both callers turn a table without slots away before they get here.
     std::uint32_t slot =
         detail::FastRemainder(static_cast<std::uint32_t>(HashBytes(key)), homeMagic, capacity);
     // Step i adds i² (ProbeStep(i)) to the slot; i² is kept modulo the

@@ -21,10 +21,10 @@
 //
 // Caller contracts, each checked at the hardening level in brackets (see
 // detail/Hardening.h; a broken one stops the program with a line naming it):
-// - Add and the one-node constructor: the node is not null [fast], has null
-//   links [fast] and is not this list's tail [fast] (with null links, that
-//   is the only way it can be in this list); Add needs room in the count
-//   [fast].
+// - The one-node constructor and Add: the node is not null [fast] and has
+//   null links [fast]. Add: the node is not this list's tail [fast] (with
+//   null links, that is the only way it can be in this list), and the count
+//   has room [fast].
 // - Insert and Replace: the node is not null [fast]; it is not this list's
 //   head, tail or cursor, nor the node it would go before or replace [fast];
 //   its links do not lead to nodes that point back at it [debug]. Insert
@@ -48,9 +48,10 @@
 // that in constant time. An emptied list has a null cursor at position 0.
 //
 // Cost: Add, Erase, Count, Head, Tail, Cursor, IsValidIndex and ChooseWalk are
-// constant time (but Erase at the debug hardening level, which walks the list
-// to find its node); Get, Insert and Replace walk the distance ChooseWalk
-// picks; Clear and Contains are linear.
+// constant time; Get, Insert and Replace walk the distance ChooseWalk picks;
+// Clear and Contains are linear. Only the debug hardening level, which a
+// build gets only by asking for it, changes a cost: Erase then walks the list
+// to find its node, in linear time.
 //
 // A list cannot be copied (a node has one owner); moving leaves the source
 // empty.

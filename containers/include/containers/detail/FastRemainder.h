@@ -6,10 +6,11 @@
 namespace containers::detail {
 
 // x mod d for 32-bit x and a fixed divisor d ≥ 1. Where the compiler has a
-// 128-bit product (64-bit targets) this takes two multiplications instead of
-// a division (Lemire, Kaser and Kurz, "Faster remainder by direct
-// computation", 2019); on 32-bit targets those products cost more than the
-// division, which is used there. The result is x % d either way.
+// 128-bit integer type (GCC and Clang on 64-bit targets) this takes two
+// multiplications instead of a division (Lemire, Kaser and Kurz, "Faster
+// remainder by direct computation", 2019). Elsewhere (32-bit targets, where
+// those products would cost more than the division, and MSVC, which has no
+// such type) it is x % d. The result is x % d either way.
 //
 // The magic number is ⌊(2⁶⁴ − 1) / d⌋ + 1, wrapping to 0 for d = 1 (where
 // every remainder is 0).

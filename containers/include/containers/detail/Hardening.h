@@ -5,13 +5,17 @@
 //   0  none   no checks, and no cost;
 //   1  fast   every contract that can be checked in constant time, on every
 //             call: a compare and a branch that is never taken;
-//   2  debug  fast, plus the checks that take linear time.
+//   2  debug  fast, plus checks that walk: List::Erase then walks the list
+//             from the head to find its node, so it costs time linear in
+//             the list's length instead of constant time.
 //
-// Unless it is defined (the CMake option CONTAINERS_HARDENING defines it on
-// the containers target's interface), the level follows the build and its
-// standard library: debug where NDEBUG is not defined; fast where
-// libstdc++'s _GLIBCXX_ASSERTIONS is defined or libc++'s hardening mode is
-// other than none; none otherwise.
+// Only the debug level changes what an operation costs, so no build gets it
+// unless it asks: define CONTAINERS_HARDENING to 2, or set the CMake option
+// CONTAINERS_HARDENING to debug (which defines the macro on the containers
+// target's interface). Otherwise the level follows the build and its
+// standard library: fast where NDEBUG is not defined, where libstdc++'s
+// _GLIBCXX_ASSERTIONS is defined or where libc++'s hardening mode is other
+// than none; none otherwise.
 //
 // A broken contract writes "containers::<Class>::<Operation>: <what is
 // wrong>" to standard error and calls std::abort() (see Failure.h). Nothing
@@ -26,9 +30,7 @@
 #define CONTAINERS_HARDENING_DEBUG 2
 
 #ifndef CONTAINERS_HARDENING
-#if !defined(NDEBUG)
-#define CONTAINERS_HARDENING CONTAINERS_HARDENING_DEBUG
-#elif defined(_GLIBCXX_ASSERTIONS) ||                                           \
+#if !defined(NDEBUG) || defined(_GLIBCXX_ASSERTIONS) ||                         \
     (defined(_LIBCPP_HARDENING_MODE) && defined(_LIBCPP_HARDENING_MODE_NONE) && \
      _LIBCPP_HARDENING_MODE != _LIBCPP_HARDENING_MODE_NONE) ||                  \
     (defined(_LIBCPP_ENABLE_ASSERTIONS) && _LIBCPP_ENABLE_ASSERTIONS)
@@ -42,8 +44,9 @@
 #error "CONTAINERS_HARDENING must be 0 (none), 1 (fast) or 2 (debug)"
 #endif
 
+// `condition` is a bool: the checks below pass it a negation.
 #if defined(__GNUC__)
-#define CONTAINERS_UNLIKELY(condition) __builtin_expect(static_cast<bool>(condition), 0)
+#define CONTAINERS_UNLIKELY(condition) __builtin_expect((condition), false)
 #else
 #define CONTAINERS_UNLIKELY(condition) (condition)
 #endif
