@@ -65,7 +65,7 @@ install(FILES "${CMAKE_CURRENT_BINARY_DIR}/README.md" "${PROJECT_SOURCE_DIR}/cma
 # - with CONTAINERS_REPRODUCIBLE, compiled code names its sources relative to
 #   the source and build folders; the Windows program's link time stamp is
 #   left out (demo/CMakeLists.txt).
-if(CONTAINERS_REPRODUCIBLE)
+if(CONTAINERS_REPRODUCIBLE AND NOT MSVC)  # GCC's command line
     foreach(target IN ITEMS containers demo-routines containers-demo)
         if(TARGET ${target})
             target_compile_options(${target} PRIVATE

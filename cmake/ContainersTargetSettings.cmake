@@ -1,12 +1,16 @@
 # Per-target build settings of this project. None of them is global, so a
-# project that includes this one keeps its own flags.
+# project that includes this one keeps its own flags. Flags follow the
+# compiler's command line: MSVC is true for cl and for clang-cl, which take
+# cl's options; GCC and Clang take GCC's.
 
 # containers_set_warnings(<target>): the project's warning flags, as errors
-# with CONTAINERS_WARNINGS_AS_ERRORS.
+# with CONTAINERS_WARNINGS_AS_ERRORS (/WX or -Werror).
 function(containers_set_warnings target)
-    target_compile_options(${target} PRIVATE
-        $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Wall -Wextra -Wpedantic>
-        $<$<CXX_COMPILER_ID:MSVC>:/W4>)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /permissive-)
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    endif()
     if(CONTAINERS_WARNINGS_AS_ERRORS)
         set_property(TARGET ${target} PROPERTY COMPILE_WARNING_AS_ERROR ON)
     endif()
@@ -21,9 +25,12 @@ function(containers_enable_clang_tidy target)
     endif()
 endfunction()
 
-# containers_link_runtime_statically(<executable>): links libstdc++ and libgcc
-# into the executable (CONTAINERS_STATIC_RUNTIME), which saves loading the
-# C++ runtime at every start. The Windows cross build links statically anyway.
+# containers_link_runtime_statically(<executable>): links the C++ runtime
+# into the executable (CONTAINERS_STATIC_RUNTIME), which saves loading it at
+# every start: libstdc++ and libgcc with GCC and Clang; with cl and clang-cl,
+# the static C runtime (/MT, /MTd), which the root CMakeLists.txt chooses for
+# every target, since all that one program links must use the same one. The
+# MinGW-w64 cross build links statically anyway.
 function(containers_link_runtime_statically target)
     if(CONTAINERS_STATIC_RUNTIME AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32)
         target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc)

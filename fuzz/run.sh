@@ -9,7 +9,7 @@
 # fail is kept in build/fuzz/artifacts/ and printed in base64, ready to be
 # committed under fuzz/crashes/<target>/ so that every test run replays it.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit
 
 budget=${1:-360}
 runs=${2:-1000000}

@@ -20,10 +20,8 @@
 //
 // Cost: Push, Pop and Peek are constant time, except the Push that grows,
 // which copies the items once (amortised constant time per Push).
-// Creating large stacks (beyond about 32,768 items) again and again costs
-// far more than reusing one, because the allocator may hand each freed array
-// back to the system (see AllocateSlots in detail/IntSlot.h): keep a large
-// stack and reuse it; emptying it keeps its capacity.
+// Keep a large stack and reuse it rather than creating one again and again:
+// emptying it keeps its capacity (docs/design.md, "Large arrays").
 //
 // Thread safety: concurrent Peek calls on one stack are safe; Push and Pop,
 // assignment and Swap need exclusive access.

@@ -23,10 +23,8 @@
 //
 // Cost: Enqueue, Dequeue and Peek are constant time, except the Enqueue that
 // grows, which copies the items once (amortised constant time per Enqueue).
-// Creating large queues (beyond about 32,768 items) again and again costs
-// far more than reusing one, because the allocator may hand each freed array
-// back to the system (see AllocateSlots in detail/IntSlot.h): keep a large
-// queue and reuse it; emptying it keeps its capacity.
+// Keep a large queue and reuse it rather than creating one again and again:
+// emptying it keeps its capacity (docs/design.md, "Large arrays").
 //
 // Thread safety: concurrent Peek calls on one queue are safe; Enqueue,
 // Dequeue, assignment and Swap need exclusive access.

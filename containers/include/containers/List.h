@@ -203,7 +203,7 @@ inline ListNode* List::Add(ListNode* node) noexcept {
         // With null links, a node of this list can only be its one node, which
         // is the tail (already in a register here).
         CONTAINERS_CHECK_FAST(node != tail, "containers::List::Add", "the node is already in this list");
-        CONTAINERS_CHECK_FAST(count < std::numeric_limits<std::int32_t>::max(), "containers::List::Add",
+        CONTAINERS_CHECK_FAST(count < (std::numeric_limits<std::int32_t>::max)(), "containers::List::Add",
                               "the list holds as many nodes as its count can hold");
         tail->SetNext(node);
         node->SetPrev(tail);
@@ -255,7 +255,7 @@ inline bool List::Insert(ListNode* node, std::int32_t position) noexcept {
     CONTAINERS_CHECK_FAST(node != p, "containers::List::Insert", "the node is already in this list");
     CONTAINERS_CHECK_DEBUG(!IsLinkedHere(node), "containers::List::Insert",
                            "the node is already linked in a list");
-    CONTAINERS_CHECK_FAST(count < std::numeric_limits<std::int32_t>::max(), "containers::List::Insert",
+    CONTAINERS_CHECK_FAST(count < (std::numeric_limits<std::int32_t>::max)(), "containers::List::Insert",
                           "the list holds as many nodes as its count can hold");
     ListNode* const q = p->Prev();
     if (q != nullptr) {

@@ -15,7 +15,7 @@ namespace containers::detail {
 // The magic number is ⌊(2⁶⁴ − 1) / d⌋ + 1, wrapping to 0 for d = 1 (where
 // every remainder is 0).
 constexpr std::uint64_t RemainderMagic(std::uint32_t d) {
-    return d == 0 ? 0 : std::numeric_limits<std::uint64_t>::max() / d + 1;
+    return d == 0 ? 0 : (std::numeric_limits<std::uint64_t>::max)() / d + 1;
 }
 
 constexpr std::uint32_t FastRemainder(std::uint32_t x, std::uint64_t magic, std::uint32_t d) {

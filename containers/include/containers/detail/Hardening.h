@@ -55,11 +55,13 @@
 // holds; checked at the fast level and above (CONTAINERS_CHECK_FAST) or at
 // the debug level (CONTAINERS_CHECK_DEBUG). Below its level, `condition` is
 // compiled but never evaluated.
-#define CONTAINERS_CHECK_AT(level, condition, operation, problem)                   \
-    do {                                                                            \
-        if (CONTAINERS_HARDENING >= (level) && CONTAINERS_UNLIKELY(!(condition))) { \
-            ::containers::detail::Fail(operation, problem);                         \
-        }                                                                           \
+#define CONTAINERS_CHECK_AT(level, condition, operation, problem) \
+    do {                                                          \
+        if constexpr (CONTAINERS_HARDENING >= (level)) {          \
+            if (CONTAINERS_UNLIKELY(!(condition))) {              \
+                ::containers::detail::Fail(operation, problem);   \
+            }                                                     \
+        }                                                         \
     } while (false)
 #define CONTAINERS_CHECK_FAST(condition, operation, problem) \
     CONTAINERS_CHECK_AT(CONTAINERS_HARDENING_FAST, condition, operation, problem)

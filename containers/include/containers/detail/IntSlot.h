@@ -44,27 +44,19 @@ inline std::int32_t DoubledCapacity(std::int32_t capacity, const char* operation
     if (capacity == 0) {
         return 2;
     }
-    if (capacity > std::numeric_limits<std::int32_t>::max() / 2) {
+    if (capacity > (std::numeric_limits<std::int32_t>::max)() / 2) {
         OutOfMemory(operation);
     }
     return capacity * 2;
 }
 
-// What a large array costs: glibc's malloc maps an array of more than about
-// 128 KiB (32,768 slots) from the system and, at first, hands it back when it
-// is freed, and it trims a heap whose top is freed. A container that is
-// created, filled to such a size and destroyed again and again then has the
-// kernel fault every page of each new array back in, where std::queue's
-// 512-byte blocks never leave the heap (std::vector behaves like these
-// arrays; docs/benchmarks.md measures both, with glibc's tunables on and
-// off). So keep a large container and reuse it: emptying a stack or a queue
-// keeps its capacity.
+// What a large array costs the allocator: docs/design.md, "Large arrays".
 //
 // A new array of `slots` uninitialised slots for `operation`. Out of memory
 // (see OutOfMemory) when it cannot be allocated, also when its size in bytes
 // does not fit the address space, rather than allocating less.
 inline IntSlot* AllocateSlots(std::int32_t slots, const char* operation) {
-    if (static_cast<std::size_t>(slots) > std::numeric_limits<std::size_t>::max() / sizeof(IntSlot)) {
+    if (static_cast<std::size_t>(slots) > (std::numeric_limits<std::size_t>::max)() / sizeof(IntSlot)) {
         OutOfMemory(operation);
     }
     IntSlot* const items = new (std::nothrow) IntSlot[static_cast<std::size_t>(slots)];
