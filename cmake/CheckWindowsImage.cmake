@@ -47,6 +47,7 @@ foreach(name IN ITEMS FileVersion ProductVersion ProductName)
     set(${name} "${value}")
 endforeach()
 if(NOT FileVersion STREQUAL VERSION OR NOT ProductVersion STREQUAL VERSION)
-    message(FATAL_ERROR "${PROGRAM} has file version '${FileVersion}' and product version '${ProductVersion}', expected ${VERSION}")
+    message(FATAL_ERROR "${PROGRAM} has file version '${FileVersion}' and product version "
+        "'${ProductVersion}', expected ${VERSION}")
 endif()
 message(STATUS "${PROGRAM}: ${ProductName} ${ProductVersion}")

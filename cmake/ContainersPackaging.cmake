@@ -32,10 +32,12 @@ else()
         set(CONTAINERS_MAN_README "${CMAKE_INSTALL_FULL_DOCDIR}/README.md")
         set(CONTAINERS_MAN_END ".")
     endif()
-    configure_file("${PROJECT_SOURCE_DIR}/cmake/packaging/containers-demo.1.in" "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1" @ONLY)
+    configure_file("${PROJECT_SOURCE_DIR}/cmake/packaging/containers-demo.1.in"
+        "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1" @ONLY)
     find_program(CONTAINERS_GZIP gzip REQUIRED)
     set(_containers_gzipped "")
-    foreach(source IN ITEMS "${PROJECT_SOURCE_DIR}/cmake/packaging/changelog" "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
+    foreach(source IN ITEMS "${PROJECT_SOURCE_DIR}/cmake/packaging/changelog"
+            "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
         get_filename_component(name "${source}" NAME)
         set(gzipped "${CMAKE_CURRENT_BINARY_DIR}/${name}.gz")
         add_custom_command(OUTPUT "${gzipped}"
@@ -51,8 +53,10 @@ else()
 endif()
 # The installed README is a short one whose links lead to the installed
 # headers; the project's README links into the source tree.
-file(RELATIVE_PATH CONTAINERS_DOC_TO_HEADERS "/prefix/${_containers_docdir}" "/prefix/${CMAKE_INSTALL_INCLUDEDIR}/containers")
-configure_file("${PROJECT_SOURCE_DIR}/cmake/packaging/README.installed.md.in" "${CMAKE_CURRENT_BINARY_DIR}/README.md" @ONLY)
+file(RELATIVE_PATH CONTAINERS_DOC_TO_HEADERS "/prefix/${_containers_docdir}"
+    "/prefix/${CMAKE_INSTALL_INCLUDEDIR}/containers")
+configure_file("${PROJECT_SOURCE_DIR}/cmake/packaging/README.installed.md.in"
+    "${CMAKE_CURRENT_BINARY_DIR}/README.md" @ONLY)
 install(FILES "${CMAKE_CURRENT_BINARY_DIR}/README.md" "${PROJECT_SOURCE_DIR}/cmake/packaging/copyright"
     DESTINATION "${_containers_docdir}")
 
