@@ -24,8 +24,8 @@ TEST(FastRemainderTest, EqualsTheRemainderOperator) {
                                            0x80000000U, 0x80000001U, 0xFFFFFFFEU, 0xFFFFFFFFU};
     std::mt19937 rng(12345);
     for (int i = 0; i < 200; ++i) {
-        divisors.push_back(rng() | 1U);
-        divisors.push_back(rng() >> (rng() % 32));
+        divisors.push_back(static_cast<std::uint32_t>(rng()) | 1U);
+        divisors.push_back(static_cast<std::uint32_t>(rng() >> (rng() % 32)));
     }
     for (const std::uint32_t d : divisors) {
         if (d == 0) {
@@ -34,7 +34,7 @@ TEST(FastRemainderTest, EqualsTheRemainderOperator) {
         const std::uint64_t magic = RemainderMagic(d);
         std::vector<std::uint32_t> xs = {0, 1, d - 1, d, d + 1, 2 * d, 0x7FFFFFFFU, 0x80000000U, 0xFFFFFFFFU};
         for (int i = 0; i < 200; ++i) {
-            xs.push_back(rng());
+            xs.push_back(static_cast<std::uint32_t>(rng()));
         }
         for (const std::uint32_t x : xs) {
             ASSERT_EQ(FastRemainder(x, magic, d), x % d) << x << " mod " << d;

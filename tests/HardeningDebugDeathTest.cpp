@@ -40,4 +40,15 @@ TEST(HardeningDebugDeathTest, ListStopsOnANodeOfAnotherList) {
         "^containers::List::Insert: the node is already linked in a list\n");
 }
 
+// Catches a debug-level check that stops a valid call, which the other test
+// binaries, built at the fast level or none, cannot see.
+TEST(HardeningDebugDeathTest, ListLetsEveryValidCallThrough) {
+    List list = ThreeNodes();
+    EXPECT_TRUE(list.Insert(new ListNode(nullptr), 1));
+    EXPECT_TRUE(list.Replace(new ListNode(nullptr), 2));
+    list.Erase(list.Head()->Next());
+    list.Erase(list.Tail());
+    EXPECT_EQ(list.Count(), 2);
+}
+
 }  // namespace
