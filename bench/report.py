@@ -50,12 +50,13 @@ RATIO_TICKS = [0.125, 0.25, 0.5, 0.6, 0.7, 0.8, 0.9, 1, 1.1, 1.25, 1.5, 2, 3, 4,
 KEEP_HEAP = "glibc.malloc.trim_threshold=2000000000:glibc.malloc.mmap_threshold=2000000000"
 
 
-def run_json(command, env=None):
-    """Runs a benchmark command line and returns its JSON results."""
+def run_json(command, env=None, quiet=False):
+    """Runs a benchmark command line and returns its JSON results; quiet, with no banner."""
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "out.json")
         with subprocess.Popen(command + [f"--benchmark_out={path}", "--benchmark_out_format=json"],
-                              stdout=subprocess.DEVNULL, env=env) as process:
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL if quiet else None,
+                              env=env) as process:
             started = time.monotonic()
             while True:  # a line every 30 s, so that a run of minutes shows it is alive
                 try:
@@ -155,7 +156,7 @@ def print_fresh_queue(binary, runs):
         for _ in range(runs):
             env = dict(os.environ, GLIBC_TUNABLES=tunables) if tunables else None
             data = run_json([binary, "--benchmark_filter=^QueueSteadyState_(Ours|StdQueue)/262144$",
-                             "--benchmark_min_time=0.2"], env)
+                             "--benchmark_min_time=0.2"], env, quiet=True)
             times = {b["run_name"].split("/")[0]: b["real_time"] for b in data["benchmarks"]}
             ratios.append(times["QueueSteadyState_Ours"] / times["QueueSteadyState_StdQueue"])
         print(f"| {setting} | " + ", ".join(f"{r:.2f}" for r in ratios) + f" | {statistics.median(ratios):.2f} |")
