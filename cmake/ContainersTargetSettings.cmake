@@ -16,6 +16,21 @@ function(containers_set_warnings target)
     endif()
 endfunction()
 
+# containers_add_library_copy(<name> <definition>...): a static copy of the
+# library, built from its sources with these definitions on it and on what
+# links it (a hardening level, say), for a program whose every part must see
+# the library built one way.
+function(containers_add_library_copy name)
+    get_target_property(sources containers SOURCES)
+    get_target_property(dir containers SOURCE_DIR)
+    list(TRANSFORM sources PREPEND "${dir}/")
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC "${dir}/include")
+    target_compile_features(${name} PUBLIC cxx_std_17)
+    target_compile_definitions(${name} PUBLIC ${ARGN})
+    containers_set_warnings(${name})
+endfunction()
+
 # containers_enable_clang_tidy(<target>): with CONTAINERS_CLANG_TIDY on,
 # clang-tidy (.clang-tidy) checks the target's sources as they compile.
 function(containers_enable_clang_tidy target)
