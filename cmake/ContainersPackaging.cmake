@@ -1,74 +1,45 @@
-# Packages made by CPack from the installation: a ZIP on Windows, a .tar.gz
-# and a .deb on Linux. Included by the top-level project when it installs.
-#
-# The .deb is one package, containers, holding both the library and its
-# demonstration program: the program is a few kilobytes and exists to show
-# the library, so splitting it into a package of its own would buy nothing.
-
+# The installation's documents, and the packages CPack makes of it: a ZIP on
+# Windows, a .tar.gz and one .deb on Linux. How they come out the same from one
+# commit, whoever builds them: docs/packages.md.
 set(CONTAINERS_PACKAGE_CONTACT "containers maintainers <maintainers@containers.invalid>"
     CACHE STRING "Maintainer of the packages, as \"Name <address>\"")
+set(packaging "${PROJECT_SOURCE_DIR}/cmake/packaging")
 
 if(WIN32)
-    # Unpacked on Windows, the README and the copyright statement sit at the top.
-    set(_containers_docdir .)
+    set(docdir .)  # unpacked on Windows, the README and the copyright sit at the top
 else()
-    set(_containers_docdir "${CMAKE_INSTALL_DOCDIR}")
-    # Debian's other documentation: the changelog, whose newest entry must
-    # name this version, and the program's manual page, both compressed with
-    # gzip -9n (no time stamp, so the packages are reproducible).
-    file(STRINGS "${PROJECT_SOURCE_DIR}/cmake/packaging/changelog" _containers_newest LIMIT_COUNT 1)
-    if(NOT _containers_newest MATCHES "^containers \\(${PROJECT_VERSION}\\) ")
+    set(docdir "${CMAKE_INSTALL_DOCDIR}")
+    file(STRINGS "${packaging}/changelog" newest LIMIT_COUNT 1)
+    if(NOT newest MATCHES "^containers \\(${PROJECT_VERSION}\\) ")
         message(FATAL_ERROR "cmake/packaging/changelog has no entry for version ${PROJECT_VERSION} at its top")
     endif()
-    # The manual page names where the headers and the README are: folders of
-    # the installation where it is relocatable, else the installed paths.
+    # The manual page names the headers and the README.
     if(CONTAINERS_RELOCATABLE)
         set(CONTAINERS_MAN_INCLUDEDIR "${CMAKE_INSTALL_INCLUDEDIR}/containers/")
         set(CONTAINERS_MAN_README "${CMAKE_INSTALL_DOCDIR}/README.md")
-        # .IR sets its arguments alternately in italics and roman.
         set(CONTAINERS_MAN_END ",\nboth in the folder that holds the installation.")
     else()
         set(CONTAINERS_MAN_INCLUDEDIR "${CMAKE_INSTALL_FULL_INCLUDEDIR}/containers/")
         set(CONTAINERS_MAN_README "${CMAKE_INSTALL_FULL_DOCDIR}/README.md")
         set(CONTAINERS_MAN_END ".")
     endif()
-    configure_file("${PROJECT_SOURCE_DIR}/cmake/packaging/containers-demo.1.in"
-        "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1" @ONLY)
+    configure_file("${packaging}/containers-demo.1.in" containers-demo.1 @ONLY)
     find_program(CONTAINERS_GZIP gzip REQUIRED)
-    set(_containers_gzipped "")
-    foreach(source IN ITEMS "${PROJECT_SOURCE_DIR}/cmake/packaging/changelog"
-            "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
+    foreach(source IN ITEMS "${packaging}/changelog" "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
         get_filename_component(name "${source}" NAME)
-        set(gzipped "${CMAKE_CURRENT_BINARY_DIR}/${name}.gz")
-        add_custom_command(OUTPUT "${gzipped}"
-            COMMAND "${CONTAINERS_GZIP}" -9n -c "${source}" > "${gzipped}"
+        add_custom_command(OUTPUT ${name}.gz COMMAND "${CONTAINERS_GZIP}" -9n -c "${source}" > ${name}.gz
             DEPENDS "${source}" VERBATIM)
-        list(APPEND _containers_gzipped "${gzipped}")
     endforeach()
-    add_custom_target(containers-gzipped-docs ALL DEPENDS ${_containers_gzipped})
-    install(FILES "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz" DESTINATION "${_containers_docdir}")
+    add_custom_target(containers-gzipped-docs ALL DEPENDS changelog.gz containers-demo.1.gz)
+    install(FILES "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz" DESTINATION "${docdir}")
     if(CONTAINERS_BUILD_PROGRAM)
         install(FILES "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
     endif()
 endif()
-# The installed README is a short one whose links lead to the installed
-# headers; the project's README links into the source tree.
-file(RELATIVE_PATH CONTAINERS_DOC_TO_HEADERS "/prefix/${_containers_docdir}"
-    "/prefix/${CMAKE_INSTALL_INCLUDEDIR}/containers")
-configure_file("${PROJECT_SOURCE_DIR}/cmake/packaging/README.installed.md.in"
-    "${CMAKE_CURRENT_BINARY_DIR}/README.md" @ONLY)
-install(FILES "${CMAKE_CURRENT_BINARY_DIR}/README.md" "${PROJECT_SOURCE_DIR}/cmake/packaging/copyright"
-    DESTINATION "${_containers_docdir}")
+file(RELATIVE_PATH CONTAINERS_DOC_TO_HEADERS "/prefix/${docdir}" "/prefix/${CMAKE_INSTALL_INCLUDEDIR}/containers")
+configure_file("${packaging}/README.installed.md.in" README.md @ONLY)
+install(FILES "${CMAKE_CURRENT_BINARY_DIR}/README.md" "${packaging}/copyright" DESTINATION "${docdir}")
 
-# The same commit makes the same bytes, wherever, whenever and by whomever
-# it is built (check it with cmake/check-reproducible.sh):
-# - CPack stamps every archive member with SOURCE_DATE_EPOCH, which
-#   ContainersCPackProject.cmake takes from the last commit when it is unset;
-# - directories are installed with fixed modes, whatever the umask
-#   (CMakeLists.txt);
-# - with CONTAINERS_REPRODUCIBLE, compiled code names its sources relative to
-#   the source and build folders; the Windows program's link time stamp is
-#   left out (demo/CMakeLists.txt).
 if(CONTAINERS_REPRODUCIBLE AND NOT MSVC)  # GCC's command line
     foreach(target IN ITEMS containers demo-routines containers-demo)
         if(TARGET ${target})
@@ -77,9 +48,9 @@ if(CONTAINERS_REPRODUCIBLE AND NOT MSVC)  # GCC's command line
         endif()
     endforeach()
 endif()
+
 set(CPACK_CONTAINERS_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/ContainersCPackProject.cmake")
-
 set(CPACK_PACKAGE_NAME containers)
 set(CPACK_PACKAGE_VENDOR "the authors of containers")
 set(CPACK_PACKAGE_CONTACT "${CONTAINERS_PACKAGE_CONTACT}")
@@ -91,26 +62,44 @@ headers, a CMake package and a pkg-config file, and the program
 containers-demo, which runs the hash-table demonstration.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON)
-# A build may name its generators (the tarball's build does); otherwise the
-# ZIP on Windows, and on Linux the .deb, with the .tar.gz too unless a build
-# of its own makes that (CONTAINERS_PACKAGES).
-if(NOT CPACK_GENERATOR)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)  # the tarball's is set in ContainersCPackProject.cmake
+if(NOT CPACK_GENERATOR)  # the tarball's build names its own
     if(WIN32)
         set(CPACK_GENERATOR ZIP)
     elseif(CONTAINERS_PACKAGES)
-        set(CPACK_GENERATOR DEB)
+        set(CPACK_GENERATOR DEB)  # the tarball comes from a build of its own, below
     else()
         set(CPACK_GENERATOR TGZ DEB)
     endif()
 endif()
-# Only the tarball has a top folder (ContainersCPackProject.cmake).
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The program's dependencies (the C library; the C++ runtime is linked in)
-# come from dpkg-shlibdeps.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # the C library; the C++ runtime is linked in
 include(CPack)
+
+# CONTAINERS_PACKAGES: the build makes every package, the .tar.gz and the ZIP
+# in trees of their own, with CPack under fakeroot and a fixed umask.
+if(NOT CONTAINERS_PACKAGES)
+    return()
+endif()
+include(ExternalProject)
+find_program(CONTAINERS_FAKEROOT fakeroot REQUIRED)
+set(cpack ${CONTAINERS_FAKEROOT} sh -c "umask 022 && exec \"$0\" \"$@\"" "${CMAKE_CPACK_COMMAND}")
+foreach(build IN ITEMS windows-x86-zip linux-tarball)
+    if(build STREQUAL windows-x86-zip)  # the program's own platform
+        set(args "-DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/i686-w64-mingw32.cmake")
+    else()  # for any Linux system: plain lib/, relocatable, in one top folder
+        set(args -DCMAKE_INSTALL_PREFIX=/usr/local -DCMAKE_INSTALL_LIBDIR=lib -DCONTAINERS_RELOCATABLE=ON
+            -DCPACK_GENERATOR=TGZ)
+    endif()
+    ExternalProject_Add(${build} SOURCE_DIR "${PROJECT_SOURCE_DIR}" BINARY_DIR "${CMAKE_BINARY_DIR}/${build}"
+        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF ${args}
+            "-DCONTAINERS_WARNINGS_AS_ERRORS=${CONTAINERS_WARNINGS_AS_ERRORS}"
+            "-DCONTAINERS_REPRODUCIBLE=${CONTAINERS_REPRODUCIBLE}"
+        INSTALL_COMMAND ${cpack} --config <BINARY_DIR>/CPackConfig.cmake -B "${CMAKE_BINARY_DIR}"
+        BUILD_ALWAYS ON USES_TERMINAL_BUILD ON)
+endforeach()
+add_custom_target(packages ALL COMMAND ${cpack} --config CPackConfig.cmake WORKING_DIRECTORY "${CMAKE_BINARY_DIR}"
+    USES_TERMINAL COMMENT "Making the .deb" VERBATIM)
+add_dependencies(packages containers containers-demo containers-gzipped-docs windows-x86-zip linux-tarball)

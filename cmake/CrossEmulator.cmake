@@ -1,94 +1,62 @@
-# Runs the programs of a cross build (tests, test discovery and the run
-# target) on this Linux machine, the way the machine allows:
-#   32-bit Windows  under Wine, where the machine can run 32-bit x86 code;
-#   64-bit Windows  under the wine64 loader;
-#   32-bit Linux    natively where the machine can, else under qemu-i386-static;
-#   ARM and IBM Z   under qemu-aarch64-static and qemu-s390x-static.
-# cmake/can-run-x86.sh decides what the machine can do. Where a build's
-# programs cannot run here, they still build, and each test fails with a
-# message that says why and which presets to run instead.
-# A user's own CMAKE_CROSSCOMPILING_EMULATOR is left as it is.
+# Runs the programs of a cross build (tests, test discovery, the run target)
+# on this Linux machine, as it allows: 32-bit Windows under Wine where the
+# machine runs 32-bit x86 code (cmake/can-run-x86.sh), 64-bit Windows under
+# the wine64 loader, 32-bit Linux natively or under qemu-i386-static, ARM and
+# IBM Z under qemu. Where a build's programs cannot run here, they still
+# build, and each test fails saying why. A user's own emulator is kept.
 if(NOT (CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX) OR CMAKE_CROSSCOMPILING_EMULATOR)
     return()
 endif()
-
 execute_process(COMMAND "${PROJECT_SOURCE_DIR}/cmake/can-run-x86.sh"
-    OUTPUT_VARIABLE _containers_x86 OUTPUT_STRIP_TRAILING_WHITESPACE
-    RESULT_VARIABLE _containers_x86_status)
-message(STATUS "Can this machine run 32-bit x86 programs? ${_containers_x86}")
-
-# _containers_use_runner(<shell script body>): the emulator becomes a script
-# in the build tree with that body.
-function(_containers_use_runner body)
-    set(runner "${CMAKE_BINARY_DIR}/run-cross.sh")
-    file(WRITE "${runner}" "#!/bin/sh\n${body}\n")
-    file(CHMOD "${runner}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
-        GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR "${runner}" PARENT_SCOPE)
-endfunction()
-
-# _containers_refuse_to_run(<why>): every program fails at once, saying why.
-function(_containers_refuse_to_run why)
-    message(WARNING "${why} The programs build; their tests fail here.")
-    _containers_use_runner("cat >&2 <<'EOF'\ncannot run this build here: ${why}\nEOF\nexit 1")
-    set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}" PARENT_SCOPE)
-endfunction()
-
-# _containers_use_wine(<loader>): Wine, quiet, with a prefix of its own in the
-# build tree, which the first program to run sets up (a few seconds).
-# Debian's wineserver exits as soon as its last client does, and a program
-# that starts at that moment fails with "recvmsg: Connection reset by peer".
-# So once the prefix exists, each run first starts a server that stays 30 s
-# after its last client (when one is running already, that does nothing),
-# and Wine's own background programs with it, detached from the caller's
-# output: they live as long as the server, and a test runner waits for every
-# holder of a test's output to finish.
-function(_containers_use_wine loader)
+    OUTPUT_VARIABLE x86 OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE x86_status)
+message(STATUS "Can this machine run 32-bit x86 programs? ${x86}")
+set(runner "${CMAKE_BINARY_DIR}/run-cross.sh")
+set(why "")
+if(WIN32)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        find_program(CONTAINERS_WINE NAMES wine)
+        if(NOT x86_status EQUAL 0)
+            set(why "32-bit Wine needs a machine that runs 32-bit x86 programs (${x86}); the windows-x64 and "
+                "linux-x86 presets run every test here.")
+        endif()
+    else()  # the wine loader script would try the 32-bit loader first
+        find_program(CONTAINERS_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+        find_program(CONTAINERS_WINE NAMES wine64)
+    endif()
     find_program(CONTAINERS_WINESERVER NAMES wineserver PATHS /usr/lib/wine NO_DEFAULT_PATH)
     find_program(CONTAINERS_WINESERVER NAMES wineserver)
-    _containers_use_runner("export WINEDEBUG=-all
-export WINEPREFIX=\"${CMAKE_BINARY_DIR}/wineprefix\"
-export WINEDLLOVERRIDES=\"mscoree,mshtml=\"
-if [ ! -f \"\$WINEPREFIX/system.reg\" ]; then
-    # The first start sets the prefix up; what Wine says meanwhile is noise.
-    \"${loader}\" wineboot --init </dev/null >/dev/null 2>&1 || true
-fi
-if \"${CONTAINERS_WINESERVER}\" -p30 </dev/null >/dev/null 2>&1; then
-    \"${loader}\" wineboot </dev/null >/dev/null 2>&1 || true
-fi
-exec \"${loader}\" \"\$@\"")
-    set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}" PARENT_SCOPE)
-endfunction()
-
-if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
-    find_program(CONTAINERS_WINE NAMES wine)
-    if(NOT _containers_x86_status EQUAL 0)
-        _containers_refuse_to_run("32-bit Wine needs a machine that can run 32-bit x86 programs "
-            "(${_containers_x86}); the windows-x64 and linux-x86 presets run every test here.")
-    elseif(NOT CONTAINERS_WINE)
-        _containers_refuse_to_run("Wine is not installed (Debian: wine, wine32:i386).")
-    else()
-        _containers_use_wine("${CONTAINERS_WINE}")
+    if(NOT why AND NOT CONTAINERS_WINE)
+        set(why "Wine is not installed (Debian: wine, wine32:i386 or wine64).")
     endif()
-elseif(WIN32)
-    # The wine loader script would start the 32-bit loader first, which some
-    # machines cannot run; the 64-bit loader is called directly.
-    find_program(CONTAINERS_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
-    find_program(CONTAINERS_WINE64 NAMES wine64)
-    if(NOT CONTAINERS_WINE64)
-        _containers_refuse_to_run("The wine64 loader is not installed (Debian: wine64).")
-    else()
-        _containers_use_wine("${CONTAINERS_WINE64}")
-    endif()
-elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^i.86$" AND _containers_x86_status EQUAL 0)
-    # This machine runs the 32-bit x86 programs itself.
+    # Wine, quiet, with a prefix in the build tree that the first program sets
+    # up. Debian's wineserver exits with its last client, and a program that
+    # starts just then fails ("recvmsg: Connection reset by peer"); so each
+    # run first starts a server that stays 30 s (nothing, if one runs), with
+    # Wine's background programs, detached from the caller's output, which a
+    # test runner would otherwise wait for.
+    file(WRITE "${runner}" "#!/bin/sh
+export WINEDEBUG=-all WINEPREFIX='${CMAKE_BINARY_DIR}/wineprefix' WINEDLLOVERRIDES='mscoree,mshtml='
+[ -f \"\$WINEPREFIX/system.reg\" ] || '${CONTAINERS_WINE}' wineboot --init </dev/null >/dev/null 2>&1
+if '${CONTAINERS_WINESERVER}' -p30 </dev/null >/dev/null 2>&1; then
+    '${CONTAINERS_WINE}' wineboot </dev/null >/dev/null 2>&1
+fi
+exec '${CONTAINERS_WINE}' \"\$@\"\n")
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^i.86$" AND x86_status EQUAL 0)
+    return()  # this machine runs them itself
 elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|aarch64|s390x)$")
-    string(REGEX REPLACE "^i.86$" "i386" qemu_arch "${CMAKE_SYSTEM_PROCESSOR}")
-    find_program(CONTAINERS_QEMU_${qemu_arch} NAMES qemu-${qemu_arch}-static qemu-${qemu_arch})
-    if(NOT CONTAINERS_QEMU_${qemu_arch})
-        _containers_refuse_to_run("qemu-${qemu_arch}-static, which runs ${CMAKE_SYSTEM_PROCESSOR} programs here, "
-            "is not installed (Debian: qemu-user-static).")
-    else()
-        set(CMAKE_CROSSCOMPILING_EMULATOR "${CONTAINERS_QEMU_${qemu_arch}}")
+    string(REGEX REPLACE "^i.86$" "i386" arch "${CMAKE_SYSTEM_PROCESSOR}")
+    find_program(CONTAINERS_QEMU_${arch} NAMES qemu-${arch}-static qemu-${arch})
+    if(NOT CONTAINERS_QEMU_${arch})
+        set(why "qemu-${arch}-static is not installed (Debian: qemu-user-static).")
     endif()
+    file(WRITE "${runner}" "#!/bin/sh\nexec '${CONTAINERS_QEMU_${arch}}' \"\$@\"\n")
+else()
+    return()
 endif()
+if(why)
+    message(WARNING "${why} The programs build; their tests fail here.")
+    file(WRITE "${runner}" "#!/bin/sh\necho 'cannot run this build here: ${why}' >&2\nexit 1\n")
+endif()
+file(CHMOD "${runner}" FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+    WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${runner}")

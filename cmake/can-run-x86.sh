@@ -1,16 +1,8 @@
 #!/usr/bin/env bash
-# Tells whether this machine can run 32-bit x86 programs natively, which is
-# what 32-bit Wine and the native 32-bit Linux tests need. Some kernels lack
-# IA-32 emulation and fail every such program with "Exec format error".
-#
-#   cmake/can-run-x86.sh      prints "yes: <why>" and exits 0, or
-#                             prints "no: <why>" and exits 1
-#
-# CONTAINERS_ASSUME_NO_X86=1 answers "no" on any machine, so that the
-# fallback path of a machine without 32-bit execution can be tried anywhere.
-#
-# The test execs a 96-byte static i386 program that only calls exit(42), so
-# it needs no 32-bit library, compiler or Wine installed.
+# Prints "yes: <why>" and exits 0 where this machine runs 32-bit x86
+# programs natively (as 32-bit Wine and the native 32-bit Linux tests need),
+# else "no: <why>" and exits 1; some kernels lack IA-32 emulation.
+# CONTAINERS_ASSUME_NO_X86=1 answers "no" anywhere, to try that path.
 set -u
 
 if [ "${CONTAINERS_ASSUME_NO_X86:-0}" != 0 ]; then
@@ -18,8 +10,7 @@ if [ "${CONTAINERS_ASSUME_NO_X86:-0}" != 0 ]; then
     exit 1
 fi
 
-# With a binfmt_misc handler for i386 (qemu-user), the kernel would hand the
-# test to an emulator, which cannot run Wine; that is not native execution.
+# A binfmt_misc handler would hand i386 programs to an emulator, not run them.
 for handler in /proc/sys/fs/binfmt_misc/qemu-i386 /proc/sys/fs/binfmt_misc/i386; do
     if [ -f "$handler" ] && head -n 1 "$handler" | grep -qx enabled; then
         echo "no: i386 programs are handed to an emulator ($handler)"
@@ -29,8 +20,8 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# ELF header (52 bytes), one PT_LOAD program header (32 bytes) mapping the
-# whole file at 0x08048000, then: mov eax, 1; mov ebx, 42; int 0x80.
+# A 96-byte static i386 program that needs no library: an ELF header, one
+# PT_LOAD header mapping the file at 0x08048000, then exit(42) by int 0x80.
 printf '%b' \
     '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
     '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' \

@@ -1,5 +1,4 @@
-# Builds 64-bit ARM Linux programs, run under qemu-aarch64-static: plain char
-# is unsigned there. The tests check that the code is what this file states.
+# 64-bit ARM Linux (plain char is unsigned), run under qemu-aarch64-static.
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(CONTAINERS_LINUX_TRIPLE aarch64-linux-gnu)
 set(CONTAINERS_EXPECTED_POINTER_BITS 64)

@@ -1,6 +1,4 @@
-# Builds 32-bit x86 Linux programs, which run natively where the kernel can
-# run them and under qemu-i386-static elsewhere. The tests check that the
-# code is what this file states.
+# 32-bit x86 Linux, run natively where the kernel can, else under qemu-i386-static.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CONTAINERS_LINUX_TRIPLE i686-linux-gnu)
 set(CONTAINERS_EXPECTED_POINTER_BITS 32)

@@ -1,5 +1,4 @@
-# Builds 64-bit IBM Z Linux programs, run under qemu-s390x-static: a
-# big-endian machine. The tests check that the code is what this file states.
+# 64-bit IBM Z Linux, big-endian, run under qemu-s390x-static.
 set(CMAKE_SYSTEM_PROCESSOR s390x)
 set(CONTAINERS_LINUX_TRIPLE s390x-linux-gnu)
 set(CONTAINERS_EXPECTED_POINTER_BITS 64)

@@ -1,5 +1,4 @@
-# Cross-compiles for 64-bit Windows, whose programs run under the wine64
-# loader on machines that cannot run 32-bit x86 code.
+# 64-bit Windows, run under the wine64 loader, which needs no 32-bit x86 support.
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(CONTAINERS_MINGW_TRIPLE x86_64-w64-mingw32)
 set(CONTAINERS_EXPECTED_POINTER_BITS 64)

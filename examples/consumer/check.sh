@@ -1,56 +1,99 @@
 #!/usr/bin/env bash
-# Installs the library into a temporary prefix, builds the consumer against
-# the installed package (with and without exceptions) and again from the
-# source tree through FetchContent, and checks what each prints. Also checks
-# what the installation holds.
+# Builds this consumer against the library, runs it and checks what it prints;
+# nothing is installed on this machine.
+#   check.sh installed  installs `release` into a temporary prefix and builds
+#                       against it (also with -fno-exceptions), then builds the
+#                       library from the source tree through FetchContent, also
+#                       cross-compiled for Windows, where no emulator may be set up
+#   check.sh packages   makes the packages (`package`) and builds against each,
+#                       unpacked: the .deb and the .tar.gz through find_package
+#                       and pkg-config, the ZIP through find_package with
+#                       MinGW-w64, whose program runs under Wine where 32-bit x86
+#                       programs run here (its headers are checked elsewhere);
+#                       also runs lintian on the .deb
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 here="$root/examples/consumer"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
 cd "$root"
-cmake --workflow --preset release
-cmake --install build/release --prefix "$work/prefix"
+mingw=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/i686-w64-mingw32.cmake")
 
-for file in include/containers/List.h include/containers/detail/IntSlot.h bin/containers-demo \
-    lib/cmake/containers/containersConfig.cmake lib/cmake/containers/containersConfigVersion.cmake; do
-    [ -e "$work/prefix/$file" ] || { echo "consumer: $file is not installed" >&2; exit 1; }
-done
-ls "$work/prefix"/lib*/libcontainers.a >/dev/null
-if [ "$(ls "$work/prefix/bin")" != "containers-demo" ]; then
-    echo "consumer: bin/ holds more than the program: $(ls "$work/prefix/bin")" >&2
+# consumer <build folder> <configure argument>...: builds, runs and checks it.
+consumer() {
+    local dir=$1
+    shift
+    cmake -S "$here" -B "$dir" -G Ninja "$@" >"$dir.log" || { cat "$dir.log" >&2; return 1; }
+    cmake --build "$dir" >/dev/null
+    case " $* " in
+        *mingw32*) ;;
+        *) "$dir/consumer" | diff -u "$here/expected.txt" - ;;
+    esac
+}
+# with_pkg_config: the consumer on a plain g++ line with pkg-config's flags.
+with_pkg_config() {
+    # shellcheck disable=SC2046 # pkg-config's output is a list of arguments
+    g++ -o "$work/pc-consumer" "$here/main.cpp" $(pkg-config --cflags --libs containers)
+    "$work/pc-consumer" | diff -u "$here/expected.txt" -
+}
+# image <-D argument>...: cmake/CheckWindowsImage.cmake on a 32-bit program.
+image() {
+    cmake -DOBJDUMP=i686-w64-mingw32-objdump -DMAGIC=PE32 "$@" -P cmake/CheckWindowsImage.cmake
+}
+fail() {
+    echo "consumer: $*" >&2
     exit 1
-fi
+}
 
-cmake -S "$here" -B "$work/installed" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix"
-cmake --build "$work/installed"
-"$work/installed/consumer" | diff -u "$here/expected.txt" -
-
-# The installed headers and library also serve code built without exceptions.
-cmake -S "$here" -B "$work/no-exceptions" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" \
-    -DCMAKE_CXX_FLAGS=-fno-exceptions
-cmake --build "$work/no-exceptions"
-"$work/no-exceptions/consumer" | diff -u "$here/expected.txt" -
-
-cmake -S "$here" -B "$work/fetched" -G Ninja -DCONSUMER_CONTAINERS_SOURCE="$root"
-cmake --build "$work/fetched"
-"$work/fetched/consumer" | diff -u "$here/expected.txt" -
-
-# Cross-compiled for Windows through FetchContent, the library must neither
-# look for Wine nor set up any emulator for its consumer.
-if command -v i686-w64-mingw32-g++-posix >/dev/null; then
-    cmake -S "$here" -B "$work/windows" -G Ninja -DCONSUMER_CONTAINERS_SOURCE="$root" \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/i686-w64-mingw32.cmake" >"$work/windows.log"
+case ${1:-} in
+installed)
+    cmake --workflow --preset release
+    cmake --install build/release --prefix "$work/prefix"
+    for file in include/containers/List.h include/containers/detail/IntSlot.h lib/cmake/containers/containersConfig.cmake \
+        lib/cmake/containers/containersConfigVersion.cmake; do
+        [ -e "$work/prefix/$file" ] || fail "$file is not installed"
+    done
+    ls "$work/prefix"/lib*/libcontainers.a >/dev/null
+    [ "$(ls "$work/prefix/bin")" = containers-demo ] || fail "bin/ holds $(ls "$work/prefix/bin")"
+    consumer "$work/installed" -DCMAKE_PREFIX_PATH="$work/prefix"
+    consumer "$work/no-exceptions" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_CXX_FLAGS=-fno-exceptions
+    consumer "$work/fetched" -DCONSUMER_CONTAINERS_SOURCE="$root"
+    consumer "$work/windows" -DCONSUMER_CONTAINERS_SOURCE="$root" "${mingw[@]}"
     if grep -qi 'wine\|32-bit x86' "$work/windows.log" || grep -qi 'wine\|qemu' "$work/windows/CMakeCache.txt"; then
-        echo "consumer: the Windows cross build of the consumer sets up an emulator" >&2
-        cat "$work/windows.log" >&2
-        exit 1
+        fail "the Windows cross build through FetchContent sets up an emulator"
     fi
-    cmake --build "$work/windows"
-    echo "consumer: cross-compiled for Windows through FetchContent, with no emulator"
-else
-    echo "consumer: skipped the Windows FetchContent build: no i686-w64-mingw32-g++-posix"
-fi
+    echo "consumer: installed (also with -fno-exceptions) and FetchContent, also for Windows, work" ;;
+packages)
+    cmake --workflow --preset package
+    version=$(cmake/project-version.sh)
+    deb="build/package/containers_${version}_$(dpkg --print-architecture).deb"
+    lintian --fail-on error "$deb"
+    dpkg-deb -x "$deb" "$work/deb"
+    consumer "$work/deb-cmake" -DCMAKE_PREFIX_PATH="$work/deb/usr"
+    pc=$(dirname "$(find "$work/deb" -name containers.pc)")
+    [ "$(PKG_CONFIG_PATH=$pc pkg-config --variable=includedir containers)" = /usr/include ] ||
+        fail "the .deb's containers.pc does not name /usr/include"
+    # The .deb names its installed paths; unpacked elsewhere, that folder is the root.
+    PKG_CONFIG_PATH=$pc PKG_CONFIG_SYSROOT_DIR="$work/deb" with_pkg_config
 
-echo "consumer: installed package (also with -fno-exceptions) and FetchContent work"
+    tar -xzf "build/package/containers-${version}-Linux.tar.gz" -C "$work"
+    unpacked="$work/containers-${version}-Linux"
+    [ -f "$unpacked/lib/libcontainers.a" ] || fail "the .tar.gz has no lib/libcontainers.a"
+    consumer "$work/tgz-cmake" -DCMAKE_PREFIX_PATH="$unpacked"
+    PKG_CONFIG_PATH="$unpacked/lib/pkgconfig" with_pkg_config
+
+    unzip -q "build/package/containers-${version}-win32.zip" -d "$work/zip"
+    image -DPROGRAM="$work/zip/bin/containers-demo.exe" -DVERSION="$version"
+    consumer "$work/zip-cmake" "${mingw[@]}" -Dcontainers_DIR="$work/zip/lib/cmake/containers"
+    if x86=$(cmake/can-run-x86.sh) && command -v wine >/dev/null; then
+        echo "consumer: the Windows consumer under Wine ($x86)"
+        WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+            wine "$work/zip-cmake/consumer.exe" | tr -d '\r' | diff -u "$here/expected.txt" -
+        WINEPREFIX="$work/wineprefix" wineserver -w  # let Wine finish before its prefix goes
+    else
+        echo "consumer: not running the Windows consumer (${x86:-no Wine}); checking its headers"
+        image -DPROGRAM="$work/zip-cmake/consumer.exe"
+    fi
+    echo "consumer: the .deb, the .tar.gz and the ZIP work" ;;
+*) fail "usage: check.sh installed|packages" ;;
+esac
