@@ -12,7 +12,6 @@ import os
 import statistics
 import subprocess
 import sys
-import tempfile
 import time
 from collections import defaultdict
 
@@ -37,13 +36,9 @@ RATIO_TICKS = [0.125, 0.25, 0.5, 0.6, 0.7, 0.8, 0.9, 1, 1.1, 1.25, 1.5, 2, 3, 4,
 KEEP_HEAP = "glibc.malloc.trim_threshold=2000000000:glibc.malloc.mmap_threshold=2000000000"
 
 
-def run_json(command, env=None, quiet=False):
-    with tempfile.TemporaryDirectory() as folder:
-        path = os.path.join(folder, "out.json")
-        subprocess.run(command + [f"--benchmark_out={path}", "--benchmark_out_format=json"], check=True, env=env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL if quiet else None)
-        with open(path) as f:
-            return json.load(f)
+def run_json(command, env=None):
+    return json.loads(subprocess.run(command + ["--benchmark_format=json"], check=True, env=env,
+                                     stdout=subprocess.PIPE).stdout)
 
 
 def collect(data):  # {(family, variant): {impl: {n: ns per item}}}, from the medians
@@ -125,7 +120,7 @@ def print_fresh_queue(binary, runs):  # each process has nothing else on its hea
         for _ in range(runs):
             env = dict(os.environ, GLIBC_TUNABLES=tunables) if tunables else None
             data = run_json([binary, "--benchmark_filter=^QueueSteadyState_(Ours|StdQueue)/262144$",
-                             "--benchmark_min_time=0.2"], env, quiet=True)
+                             "--benchmark_min_time=0.2"], env)
             times = {b["run_name"].split("/")[0]: b["real_time"] for b in data["benchmarks"]}
             found.append(times["QueueSteadyState_Ours"] / times["QueueSteadyState_StdQueue"])
         print(f"| {setting} | " + ", ".join(f"{r:.2f}" for r in found) + f" | {statistics.median(found):.2f} |")
@@ -146,7 +141,7 @@ def write_chart(runs, path):  # a panel per operation, a colour per peer, a line
                     series[(peer, label)] = ratios(impls, impl, peer)
                     if (family, variant, impl, peer) in TARGETS:
                         targets[peer] = TARGETS[(family, variant, impl, peer)]
-    styles = {label: style for (_, label), style in zip(runs, ("-", "--", ":"))}
+    styles = dict(zip((label for _, label in runs), ("-", "--", ":")))
     rows = (len(panels) + 3) // 4
     figure, axes = plt.subplots(rows, 4, figsize=(16, 3.2 * rows), squeeze=False)
     for ax, (title, (series, targets)) in zip(axes.flat, sorted(panels.items())):
@@ -184,11 +179,11 @@ def write_chart(runs, path):  # a panel per operation, a colour per peer, a line
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    for option in ("--bench", "--program", "--bare", "--filter", "--json", "--from-json", "--chart"):
+    for option in ("--bench", "--program", "--bare", "--json", "--from-json", "--chart"):
         parser.add_argument(option)
-    for option, default in (("--repetitions", 5), ("--startup-runs", 300), ("--fresh-runs", 6)):
+    parser.add_argument("--filter", default=".")
+    for option, default in (("--repetitions", 5), ("--fresh-runs", 6)):
         parser.add_argument(option, type=int, default=default)
-    parser.add_argument("--min-time", default="0.1")
     parser.add_argument("--label", default="", help="how the chart marks this run's lines, such as O3")
     parser.add_argument("--chart-also", nargs=2, action="append", default=[], metavar=("JSON", "LABEL"),
                         help="earlier results to draw in the chart too, their lines marked LABEL")
@@ -199,18 +194,15 @@ def main():
             data = json.load(f)
     else:
         print("running the benchmarks (a few minutes)...", flush=True)
-        data = run_json([args.bench, f"--benchmark_repetitions={args.repetitions}",
+        data = run_json([args.bench, f"--benchmark_repetitions={args.repetitions}", "--benchmark_min_time=0.1",
                          "--benchmark_enable_random_interleaving=true", "--benchmark_report_aggregates_only=true",
-                         f"--benchmark_min_time={args.min_time}"] +
-                        ([f"--benchmark_filter={args.filter}"] if args.filter else []))
-        print("(A \"Library was built as DEBUG\" notice above is about the Google Benchmark library "
-              "that was linked, not about the code under test, which is built as this preset says.)")
+                         f"--benchmark_filter={args.filter}"])
     if args.json:
         with open(args.json, "w") as f:
             json.dump(data, f, indent=1)
         print(f"raw results: {args.json}")
 
-    context = data["context"]
+    context = data["context"]  # the build type is the benchmark library's, not that of the code under test
     print(f"## Ratios, ours ÷ peer (median of {args.repetitions} repetitions; below 1: ours is faster)")
     print(f"\nHost: {context.get('host_name')}, {context.get('num_cpus')} CPUs at "
           f"{context.get('mhz_per_cpu')} MHz; {context.get('library_build_type')} Google Benchmark")
@@ -218,7 +210,7 @@ def main():
     print_tables(cells)
     print_hardening(cells)
     if args.program and args.bare:
-        print_startup(args.program, args.bare, args.startup_runs)
+        print_startup(args.program, args.bare, 300)
     if args.bench and args.fresh_runs and not args.from_json and sys.platform.startswith("linux"):
         print_fresh_queue(args.bench, args.fresh_runs)
     if args.chart:

@@ -28,14 +28,6 @@ function(containers_add_library_copy name)
     containers_set_warnings(${name})
 endfunction()
 
-# clang-tidy (.clang-tidy) on the target's sources as they compile.
-function(containers_enable_clang_tidy target)
-    if(CONTAINERS_CLANG_TIDY)
-        find_program(CONTAINERS_CLANG_TIDY_EXE NAMES clang-tidy REQUIRED)
-        set_property(TARGET ${target} PROPERTY CXX_CLANG_TIDY "${CONTAINERS_CLANG_TIDY_EXE}")
-    endif()
-endfunction()
-
 # The C++ runtime linked into the executable, with GCC and Clang
 # (CONTAINERS_STATIC_RUNTIME); cl and clang-cl get the static C runtime from
 # CMAKE_MSVC_RUNTIME_LIBRARY (CMakeLists.txt), and MinGW-w64 links statically.

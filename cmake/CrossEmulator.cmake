@@ -1,9 +1,6 @@
-# Runs the programs of a cross build (tests, test discovery, the run target)
-# on this Linux machine, as it allows: 32-bit Windows under Wine where the
-# machine runs 32-bit x86 code (cmake/can-run-x86.sh), 64-bit Windows under
-# the wine64 loader, 32-bit Linux natively or under qemu-i386-static, ARM and
-# IBM Z under qemu. Where a build's programs cannot run here, they still
-# build, and each test fails saying why. A user's own emulator is kept.
+# Runs a cross build's programs here as the machine allows (docs/building.md):
+# Windows under Wine, 32-bit Linux natively or under qemu, ARM and IBM Z under
+# qemu. Where they cannot run, they build, and each test fails saying why.
 if(NOT (CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX) OR CMAKE_CROSSCOMPILING_EMULATOR)
     return()
 endif()
@@ -28,12 +25,10 @@ if(WIN32)
     if(NOT why AND NOT CONTAINERS_WINE)
         set(why "Wine is not installed (Debian: wine, wine32:i386 or wine64).")
     endif()
-    # Wine, quiet, with a prefix in the build tree that the first program sets
-    # up. Debian's wineserver exits with its last client, and a program that
-    # starts just then fails ("recvmsg: Connection reset by peer"); so each
-    # run first starts a server that stays 30 s (nothing, if one runs), with
-    # Wine's background programs, detached from the caller's output, which a
-    # test runner would otherwise wait for.
+    # Wine, quiet, with a prefix in the build tree. Debian's wineserver exits
+    # with its last client, failing a program that starts just then, so each
+    # run starts one that stays 30 s, and Wine's background programs, detached
+    # from the output that a test runner waits on.
     file(WRITE "${runner}" "#!/bin/sh
 export WINEDEBUG=-all WINEPREFIX='${CMAKE_BINARY_DIR}/wineprefix' WINEDLLOVERRIDES='mscoree,mshtml='
 [ -f \"\$WINEPREFIX/system.reg\" ] || '${CONTAINERS_WINE}' wineboot --init </dev/null >/dev/null 2>&1

@@ -1,6 +1,7 @@
 # 64-bit IBM Z Linux, big-endian, run under qemu-s390x-static.
+set(CONTAINERS_SYSTEM Linux)
 set(CMAKE_SYSTEM_PROCESSOR s390x)
-set(CONTAINERS_LINUX_TRIPLE s390x-linux-gnu)
+set(CONTAINERS_TRIPLE s390x-linux-gnu)
 set(CONTAINERS_EXPECTED_POINTER_BITS 64)
 set(CONTAINERS_EXPECTED_BYTE_ORDER BIG_ENDIAN)
-include("${CMAKE_CURRENT_LIST_DIR}/parts/linux-gnu.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/cross.cmake")

@@ -1,16 +1,9 @@
 #!/usr/bin/env bash
-# Builds this consumer against the library, runs it and checks what it prints;
-# nothing is installed on this machine.
-#   check.sh installed  installs `release` into a temporary prefix and builds
-#                       against it (also with -fno-exceptions), then builds the
-#                       library from the source tree through FetchContent, also
-#                       cross-compiled for Windows, where no emulator may be set up
-#   check.sh packages   makes the packages (`package`) and builds against each,
-#                       unpacked: the .deb and the .tar.gz through find_package
-#                       and pkg-config, the ZIP through find_package with
-#                       MinGW-w64, whose program runs under Wine where 32-bit x86
-#                       programs run here (its headers are checked elsewhere);
-#                       also runs lintian on the .deb
+# Builds this consumer against the library, runs it and checks what it prints,
+# installing nothing on this machine (docs/packages.md):
+#   check.sh installed  against `release` installed in a temporary prefix, and
+#                       through FetchContent, also cross-built for Windows
+#   check.sh packages   against each package of `package`, unpacked
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 here="$root/examples/consumer"
@@ -19,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$root"
 mingw=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/i686-w64-mingw32.cmake")
 
-# consumer <build folder> <configure argument>...: builds, runs and checks it.
+# consumer <build folder> <configure argument>...: builds it, and runs it unless it is for Windows.
 consumer() {
     local dir=$1
     shift
