@@ -8,18 +8,17 @@ the medians of repetitions interleaved at random in one process (below 1, ours i
 import argparse
 import json
 import math
-import os
 import statistics
 import subprocess
-import sys
 import time
 from collections import defaultdict
 
-# Benchmarks are named <Family>_<Impl>[/<variant>]/<n>. Ours are these impls; OursFast* are ours
-# at the fast hardening level; every other impl is a peer, but KeyCopyOnly, a part of our Find.
-OURS = {"Ours": "ours", "OursByView": "ours, Find by view"}
+# Benchmarks are named <Family>_<Impl>[/<variant>]/<n>. Ours are these impls; OursFast* are ours at the
+# fast hardening level, each compared with ours at none. Every other impl is a peer; KeyCopyOnly, a part
+# of our Find, is left out of the chart.
+OURS = {"Ours": "ours", "OursByView": "ours, Find by view",
+        "OursFast": "fast level", "OursFastByView": "fast level, Find by view"}
 HARDENED = {"OursFast": "Ours", "OursFastByView": "OursByView"}
-NOT_A_PEER = {"KeyCopyOnly", *HARDENED}
 HARDENING_LIMIT = 1.05
 TARGETS = {  # (family, variant, ours, peer) -> target ratio
     ("StackPushPop", "", "Ours", "Vector"): 1.0,
@@ -29,16 +28,9 @@ TARGETS = {  # (family, variant, ours, peer) -> target ratio
     ("ListAddClear", "", "Ours", "StdList"): 1.0,
     ("ListInOrder", "", "Ours", "StdList"): 1.5,
 }
-COLOURS = {"StdUnordered": "tab:blue", "Absl": "tab:orange", "Vector": "tab:green",
-           "StdQueue": "tab:purple", "StdList": "tab:red", "KeyCopyOnly": "tab:gray"}  # one per peer
+COLOURS = defaultdict(lambda: "k", {"StdUnordered": "tab:blue", "Absl": "tab:orange", "Vector": "tab:green",
+                                     "StdQueue": "tab:purple", "StdList": "tab:red", "KeyCopyOnly": "tab:gray"})
 RATIO_TICKS = [0.125, 0.25, 0.5, 0.6, 0.7, 0.8, 0.9, 1, 1.1, 1.25, 1.5, 2, 3, 4, 6, 8]
-# glibc's malloc settings that keep freed large arrays in the heap.
-KEEP_HEAP = "glibc.malloc.trim_threshold=2000000000:glibc.malloc.mmap_threshold=2000000000"
-
-
-def run_json(command, env=None):
-    return json.loads(subprocess.run(command + ["--benchmark_format=json"], check=True, env=env,
-                                     stdout=subprocess.PIPE).stdout)
 
 
 def collect(data):  # {(family, variant): {impl: {n: ns per item}}}, from the medians
@@ -74,29 +66,19 @@ def print_tables(cells):
         sizes = sorted(impls[ours[0]])
         print(f"\n### {panel_name(family, variant, '')}\n\n| | " + " | ".join(map(fmt_n, sizes)) + " |")
         print("|---" * (len(sizes) + 1) + "|")
-        for impl in ours:
+        for impl in (i for i in ours if i not in HARDENED):
             print(f"| {OURS[impl]}, ns/op | " + " | ".join(f"{impls[impl][n]:.2f}" for n in sizes) + " |")
-        for impl, peer in ((i, p) for i in ours for p in sorted(impls) if p not in OURS and p not in HARDENED):
-            target = TARGETS.get((family, variant, impl, peer), math.inf)
+        pairs = [(i, p) for i in ours if i not in HARDENED for p in sorted(impls) if p not in OURS]
+        for impl, peer in pairs + [(i, HARDENED[i]) for i in ours if HARDENED.get(i) in impls]:
+            target = HARDENING_LIMIT if impl in HARDENED else TARGETS.get((family, variant, impl, peer), math.inf)
             row = ratios(impls, impl, peer)
             missed += sum(r > target for r in row.values())
-            print(f"| {OURS[impl]} ÷ {peer}" + (f" (target ≤ {target})" if target < math.inf else "") + " | " +
+            label = f"{OURS[impl]} ÷ {OURS.get(peer, peer)}" + (f" (target ≤ {target})" if target < math.inf else "")
+            print(f"| {label} | " +
                   " | ".join(f"{row[n]:.2f}" + (" **missed**" if row[n] > target else "") if n in row else "nan"
                              for n in sizes) + " |")
     if missed:
         print(f"\n{missed} cells miss their target (marked **missed**); a benchmark is no test, so the run passes.")
-
-
-def print_hardening(cells):
-    rows = [(panel_name(family, variant, plain), ratios(impls, fast, plain))
-            for (family, variant), impls in sorted(cells.items())
-            for fast, plain in HARDENED.items() if fast in impls and plain in impls]
-    if rows:
-        print(f"\n## Fast hardening level ÷ none (limit {HARDENING_LIMIT}; both in this run)\n")
-        for name, row in rows:
-            print(f"| {name} | " + " | ".join(f"{fmt_n(n)}: {r:.3f}" + (" **over**" if r > HARDENING_LIMIT else "")
-                                               for n, r in sorted(row.items())) + " |")
-        print(f"\nworst row: {max(r for _, row in rows for r in row.values()):.3f}")
 
 
 def print_startup(program, bare, runs):
@@ -112,20 +94,6 @@ def print_startup(program, bare, runs):
     print(f"| {ours:.0f} µs | {peer:.0f} µs | {ours / peer:.3f} |")
 
 
-def print_fresh_queue(binary, runs):  # each process has nothing else on its heap
-    print(f"\n### A fresh queue of 2^18 per round, in a new process each time ({runs} processes per setting)\n")
-    print("| malloc | ours ÷ std::queue, each process | median |\n|---|---|---|")
-    for setting, tunables in (("glibc's defaults", None), ("freed arrays kept (GLIBC_TUNABLES)", KEEP_HEAP)):
-        found = []
-        for _ in range(runs):
-            env = dict(os.environ, GLIBC_TUNABLES=tunables) if tunables else None
-            data = run_json([binary, "--benchmark_filter=^QueueSteadyState_(Ours|StdQueue)/262144$",
-                             "--benchmark_min_time=0.2"], env)
-            times = {b["run_name"].split("/")[0]: b["real_time"] for b in data["benchmarks"]}
-            found.append(times["QueueSteadyState_Ours"] / times["QueueSteadyState_StdQueue"])
-        print(f"| {setting} | " + ", ".join(f"{r:.2f}" for r in found) + f" | {statistics.median(found):.2f} |")
-
-
 def write_chart(runs, path):  # a panel per operation, a colour per peer, a line style per run
     import matplotlib
     matplotlib.use("Agg")
@@ -135,9 +103,9 @@ def write_chart(runs, path):  # a panel per operation, a colour per peer, a line
     panels = defaultdict(lambda: ({}, {}))  # title -> ({(peer, label): {n: ratio}}, {peer: target})
     for cells, label in runs:
         for (family, variant), impls in cells.items():
-            for impl in (i for i in OURS if i in impls):
+            for impl in (i for i in OURS if i in impls and i not in HARDENED):
                 series, targets = panels[panel_name(family, variant, impl)]
-                for peer in (p for p in impls if p not in OURS and p not in NOT_A_PEER):
+                for peer in (p for p in impls if p not in OURS and p != "KeyCopyOnly"):
                     series[(peer, label)] = ratios(impls, impl, peer)
                     if (family, variant, impl, peer) in TARGETS:
                         targets[peer] = TARGETS[(family, variant, impl, peer)]
@@ -146,9 +114,9 @@ def write_chart(runs, path):  # a panel per operation, a colour per peer, a line
     figure, axes = plt.subplots(rows, 4, figsize=(16, 3.2 * rows), squeeze=False)
     for ax, (title, (series, targets)) in zip(axes.flat, sorted(panels.items())):
         for (peer, label), points in sorted(series.items()):
-            ax.plot(sorted(points), [points[n] for n in sorted(points)], styles[label], color=COLOURS.get(peer, "k"))
+            ax.plot(sorted(points), [points[n] for n in sorted(points)], styles[label], color=COLOURS[peer])
         for peer, target in targets.items():
-            ax.axhline(target, color=COLOURS.get(peer, "k"), linestyle=(0, (1, 2)), linewidth=1)
+            ax.axhline(target, color=COLOURS[peer], linestyle=(0, (1, 2)), linewidth=1)
         ax.axhline(1.0, color="black", linewidth=1)
         ax.set_title(title)
         ax.set_xscale("log", base=2)
@@ -164,12 +132,10 @@ def write_chart(runs, path):  # a panel per operation, a colour per peer, a line
     for ax in axes.flat[len(panels):]:
         ax.axis("off")
     peers = sorted({peer for series, _ in panels.values() for peer, _ in series})
-    line = plt.Line2D
-    handles = [line([], [], color=COLOURS.get(p, "k"), label=f"ours ÷ {p}") for p in peers]
-    handles += [line([], [], color="k", linestyle=styles[label], label=f"-{label}" if label else "this run")
-                for _, label in runs]
-    handles += [line([], [], color="k", linewidth=1, label="same speed"),
-                line([], [], color="gray", linestyle=(0, (1, 2)), label="target (for that colour's peer)")]
+    handles = [plt.Line2D([], [], color=COLOURS[p], label=f"ours ÷ {p}") for p in peers] + [
+        plt.Line2D([], [], color="k", linestyle=styles[label], label=f"-{label}" if label else "this run")
+        for _, label in runs] + [plt.Line2D([], [], color="k", linewidth=1, label="same speed"), plt.Line2D(
+            [], [], color="gray", linestyle=(0, (1, 2)), label="target (for that colour's peer)")]
     spare = axes.flat[len(panels)] if len(panels) < axes.size else None  # the legend takes a panel's place
     (spare or figure).legend(handles=handles, loc="center" if spare else "lower center", frameon=False)
     figure.suptitle("Ours ÷ peer against n (below 1: ours is faster; log scales)")
@@ -182,11 +148,9 @@ def main():
     for option in ("--bench", "--program", "--bare", "--json", "--from-json", "--chart"):
         parser.add_argument(option)
     parser.add_argument("--filter", default=".")
-    for option, default in (("--repetitions", 5), ("--fresh-runs", 6)):
-        parser.add_argument(option, type=int, default=default)
-    parser.add_argument("--label", default="", help="how the chart marks this run's lines, such as O3")
-    parser.add_argument("--chart-also", nargs=2, action="append", default=[], metavar=("JSON", "LABEL"),
-                        help="earlier results to draw in the chart too, their lines marked LABEL")
+    parser.add_argument("--repetitions", type=int, default=5)
+    parser.add_argument("--label", default="")  # how the chart marks this run's lines, such as O3
+    parser.add_argument("--chart-also", nargs=2, action="append", default=[], metavar=("JSON", "LABEL"))
     args = parser.parse_args()
 
     if args.from_json:
@@ -194,9 +158,10 @@ def main():
             data = json.load(f)
     else:
         print("running the benchmarks (a few minutes)...", flush=True)
-        data = run_json([args.bench, f"--benchmark_repetitions={args.repetitions}", "--benchmark_min_time=0.1",
-                         "--benchmark_enable_random_interleaving=true", "--benchmark_report_aggregates_only=true",
-                         f"--benchmark_filter={args.filter}"])
+        data = json.loads(subprocess.run([
+            args.bench, f"--benchmark_repetitions={args.repetitions}", "--benchmark_min_time=0.1",
+            "--benchmark_enable_random_interleaving=true", "--benchmark_report_aggregates_only=true",
+            f"--benchmark_filter={args.filter}", "--benchmark_format=json"], check=True, stdout=subprocess.PIPE).stdout)
     if args.json:
         with open(args.json, "w") as f:
             json.dump(data, f, indent=1)
@@ -208,11 +173,8 @@ def main():
           f"{context.get('mhz_per_cpu')} MHz; {context.get('library_build_type')} Google Benchmark")
     cells = collect(data)
     print_tables(cells)
-    print_hardening(cells)
     if args.program and args.bare:
         print_startup(args.program, args.bare, 300)
-    if args.bench and args.fresh_runs and not args.from_json and sys.platform.startswith("linux"):
-        print_fresh_queue(args.bench, args.fresh_runs)
     if args.chart:
         runs = [(cells, args.label)]
         for path, label in args.chart_also:

@@ -1,7 +1,6 @@
-# Checks, without running it, that PROGRAM is a Windows console program with
-# the optional header MAGIC (PE32, or PE32+ for 64-bit) that imports only DLLs
-# every Windows has, and, given VERSION, that its version resource names it.
-#   cmake -DOBJDUMP=<mingw objdump> -DPROGRAM=<.exe> -DMAGIC=PE32 [-DVERSION=x.y.z] -P CheckWindowsImage.cmake
+# Checks, without running it, that PROGRAM is a Windows console program of the
+# kind MAGIC (PE32, or PE32+) that imports only DLLs every Windows has and, given
+# VERSION, whose version resource names it. Needs OBJDUMP, MinGW-w64's objdump.
 execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE headers RESULT_VARIABLE status)
 string(REGEX MATCH "Magic[\t ]+[0-9a-f]+[\t ]+\\(([^)]*)\\)" _ "${headers}")
 if(NOT status EQUAL 0 OR NOT CMAKE_MATCH_1 STREQUAL MAGIC)
@@ -21,7 +20,7 @@ message(STATUS "${PROGRAM}: ${MAGIC} console program importing ${imports}")
 if(NOT DEFINED VERSION)
     return()
 endif()
-# The version resource's strings are UTF-16: each name, then its value.
+# The version resource's UTF-16 strings: each name, then its value.
 file(STRINGS "${PROGRAM}" resource ENCODING UTF-16LE LENGTH_MINIMUM 5)
 foreach(name IN ITEMS FileVersion ProductVersion ProductName)
     list(FIND resource "${name}" at)

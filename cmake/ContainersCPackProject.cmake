@@ -1,7 +1,6 @@
-# Read by CPack before each package. Only the tarball has a top folder,
-# containers-<version>-Linux/. Every member of every archive is stamped with
-# SOURCE_DATE_EPOCH, by default the time of the last commit; ZIP stores local
-# times, so CPack works in UTC.
+# Read by CPack before each package: only the tarball has a top folder, and
+# archive members carry SOURCE_DATE_EPOCH, by default the last commit's time, in
+# UTC (ZIP stores local times).
 if(CPACK_GENERATOR STREQUAL "TGZ")
     set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 endif()

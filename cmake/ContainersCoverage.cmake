@@ -1,10 +1,8 @@
-# `cmake --build build/coverage --target coverage`: line and branch coverage of
-# containers/ and demo/ by the tests (the coverage preset compiles everything
-# with --coverage), listing what is left uncovered, failing below 99 % of lines
-# or 90 % of branches. Branches are not counted where only an exception or
-# unreachable code could take them, nor on assert() and contract-check lines,
-# whose failing side only a death test takes, in a child that writes no
-# coverage (so detail::Fail is excluded in Failure.cpp). gcovr replaces the
+# The coverage target: line and branch coverage of containers/ and demo/ by the
+# tests, with what is left uncovered, failing below 99 % of lines or 90 % of
+# branches. Branches only an exception or unreachable code could take are not
+# counted, nor those of assert() and contract-check lines, whose failing side
+# only a death test's child takes, which writes no coverage. gcovr replaces the
 # file it writes, so the last report goes to the build tree, not /dev/null.
 find_program(CONTAINERS_GCOVR gcovr REQUIRED)
 set(gcovr "${CONTAINERS_GCOVR}" --root "${PROJECT_SOURCE_DIR}" --object-directory "${CMAKE_BINARY_DIR}"

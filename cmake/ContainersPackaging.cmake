@@ -1,8 +1,6 @@
 # The installation's documents, and the packages CPack makes of it: a ZIP on
 # Windows, a .tar.gz and one .deb on Linux. How they come out the same from one
 # commit, whoever builds them: docs/packages.md.
-set(CONTAINERS_PACKAGE_CONTACT "containers maintainers <maintainers@containers.invalid>"
-    CACHE STRING "Maintainer of the packages, as \"Name <address>\"")
 set(packaging "${PROJECT_SOURCE_DIR}/cmake/packaging")
 
 if(WIN32)
@@ -13,20 +11,20 @@ else()
     if(NOT newest MATCHES "^containers \\(${PROJECT_VERSION}\\) ")
         message(FATAL_ERROR "cmake/packaging/changelog has no entry for version ${PROJECT_VERSION} at its top")
     endif()
-    # The manual page names the headers and the README.
+    # The manual page names the headers and the README: installed paths, or
+    # folders of a relocatable installation.
+    set(full FULL_)
+    set(CONTAINERS_MAN_END ".")
     if(CONTAINERS_RELOCATABLE)
-        set(CONTAINERS_MAN_INCLUDEDIR "${CMAKE_INSTALL_INCLUDEDIR}/containers/")
-        set(CONTAINERS_MAN_README "${CMAKE_INSTALL_DOCDIR}/README.md")
+        set(full "")
         set(CONTAINERS_MAN_END ",\nboth in the folder that holds the installation.")
-    else()
-        set(CONTAINERS_MAN_INCLUDEDIR "${CMAKE_INSTALL_FULL_INCLUDEDIR}/containers/")
-        set(CONTAINERS_MAN_README "${CMAKE_INSTALL_FULL_DOCDIR}/README.md")
-        set(CONTAINERS_MAN_END ".")
     endif()
+    set(CONTAINERS_MAN_INCLUDEDIR "${CMAKE_INSTALL_${full}INCLUDEDIR}/containers/")
+    set(CONTAINERS_MAN_README "${CMAKE_INSTALL_${full}DOCDIR}/README.md")
     configure_file("${packaging}/containers-demo.1.in" containers-demo.1 @ONLY)
     find_program(CONTAINERS_GZIP gzip REQUIRED)
     foreach(source IN ITEMS "${packaging}/changelog" "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
-        get_filename_component(name "${source}" NAME)
+        cmake_path(GET source FILENAME name)
         add_custom_command(OUTPUT ${name}.gz COMMAND "${CONTAINERS_GZIP}" -9n -c "${source}" > ${name}.gz
             DEPENDS "${source}" VERBATIM)
     endforeach()
@@ -53,7 +51,7 @@ set(CPACK_CONTAINERS_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/ContainersCPackProject.cmake")
 set(CPACK_PACKAGE_NAME containers)
 set(CPACK_PACKAGE_VENDOR "the authors of containers")
-set(CPACK_PACKAGE_CONTACT "${CONTAINERS_PACKAGE_CONTACT}")
+set(CPACK_PACKAGE_CONTACT "containers maintainers <maintainers@containers.invalid>" CACHE STRING "Name <address>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "hand-written containers library and its demonstration program")
 set(CPACK_PACKAGE_DESCRIPTION "A cursor list of doubly linked nodes, an array stack and a circular queue
 of integers that double when full, and a fixed-capacity open-addressing
@@ -62,12 +60,12 @@ headers, a CMake package and a pkg-config file, and the program
 containers-demo, which runs the hash-table demonstration.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON)
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)  # the tarball's is set in ContainersCPackProject.cmake
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)  # but the tarball's: ContainersCPackProject.cmake
 if(NOT CPACK_GENERATOR)  # the tarball's build names its own
     if(WIN32)
         set(CPACK_GENERATOR ZIP)
     elseif(CONTAINERS_PACKAGES)
-        set(CPACK_GENERATOR DEB)  # the tarball comes from a build of its own, below
+        set(CPACK_GENERATOR DEB)  # the others come from builds of their own, below
     else()
         set(CPACK_GENERATOR TGZ DEB)
     endif()
@@ -95,7 +93,7 @@ foreach(build IN ITEMS windows-x86-zip linux-tarball)
     endif()
     ExternalProject_Add(${build} SOURCE_DIR "${PROJECT_SOURCE_DIR}" BINARY_DIR "${CMAKE_BINARY_DIR}/${build}"
         CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF ${args}
-            "-DCONTAINERS_WARNINGS_AS_ERRORS=${CONTAINERS_WARNINGS_AS_ERRORS}"
+            "-DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}"
             "-DCONTAINERS_REPRODUCIBLE=${CONTAINERS_REPRODUCIBLE}"
         INSTALL_COMMAND ${cpack} --config <BINARY_DIR>/CPackConfig.cmake -B "${CMAKE_BINARY_DIR}"
         BUILD_ALWAYS ON USES_TERMINAL_BUILD ON)

@@ -13,8 +13,7 @@ if(WIN32)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         find_program(CONTAINERS_WINE NAMES wine)
         if(NOT x86_status EQUAL 0)
-            set(why "32-bit Wine needs a machine that runs 32-bit x86 programs (${x86}); the windows-x64 and "
-                "linux-x86 presets run every test here.")
+            set(why "32-bit Wine needs 32-bit x86 (${x86}); windows-x64 and linux-x86 run every test here.")
         endif()
     else()  # the wine loader script would try the 32-bit loader first
         find_program(CONTAINERS_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)

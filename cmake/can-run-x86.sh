@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Prints "yes: <why>" and exits 0 where this machine runs 32-bit x86
-# programs natively (as 32-bit Wine and the native 32-bit Linux tests need),
-# else "no: <why>" and exits 1; some kernels lack IA-32 emulation.
-# CONTAINERS_ASSUME_NO_X86=1 answers "no" anywhere, to try that path.
+# Prints "yes: <why>" and exits 0 where this machine runs 32-bit x86 programs
+# natively (32-bit Wine needs it), else "no: <why>" and exits 1.
+# CONTAINERS_ASSUME_NO_X86=1 answers "no" anywhere.
 set -u
 
 if [ "${CONTAINERS_ASSUME_NO_X86:-0}" != 0 ]; then

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Makes the packages twice from clean clones of the last commit, as unlike each
-# other as one machine allows: in two folders, as two users (run as root: the
-# second is nobody), with different umasks, time zones and times of day. Every
-# package must come out byte for byte the same; diffoscope shows what differs.
+# Makes the packages twice from clones of the last commit, in two folders, as
+# root and as nobody, with different umasks, time zones and times of day: they
+# must be the same byte for byte (diffoscope shows what differs). Run as root.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d /tmp/containers-reproducible.XXXXXX)

@@ -42,11 +42,6 @@ case ${1:-} in
 installed)
     cmake --workflow --preset release
     cmake --install build/release --prefix "$work/prefix"
-    for file in include/containers/List.h include/containers/detail/IntSlot.h lib/cmake/containers/containersConfig.cmake \
-        lib/cmake/containers/containersConfigVersion.cmake; do
-        [ -e "$work/prefix/$file" ] || fail "$file is not installed"
-    done
-    ls "$work/prefix"/lib*/libcontainers.a >/dev/null
     [ "$(ls "$work/prefix/bin")" = containers-demo ] || fail "bin/ holds $(ls "$work/prefix/bin")"
     consumer "$work/installed" -DCMAKE_PREFIX_PATH="$work/prefix"
     consumer "$work/no-exceptions" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_CXX_FLAGS=-fno-exceptions
@@ -58,7 +53,7 @@ installed)
     echo "consumer: installed (also with -fno-exceptions) and FetchContent, also for Windows, work" ;;
 packages)
     cmake --workflow --preset package
-    version=$(cmake/project-version.sh)
+    version=$(sed -n 's/^project(.* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
     deb="build/package/containers_${version}_$(dpkg --print-architecture).deb"
     lintian --fail-on error "$deb"
     dpkg-deb -x "$deb" "$work/deb"
@@ -71,7 +66,6 @@ packages)
 
     tar -xzf "build/package/containers-${version}-Linux.tar.gz" -C "$work"
     unpacked="$work/containers-${version}-Linux"
-    [ -f "$unpacked/lib/libcontainers.a" ] || fail "the .tar.gz has no lib/libcontainers.a"
     consumer "$work/tgz-cmake" -DCMAKE_PREFIX_PATH="$unpacked"
     PKG_CONFIG_PATH="$unpacked/lib/pkgconfig" with_pkg_config
 
