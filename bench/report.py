@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Runs the benchmarks and prints how our containers compare with their peers: ours / peer, from
-the medians of repetitions interleaved at random in one process (below 1, ours is faster).
+"""Prints ours / peer for every benchmark, from the medians of repetitions interleaved at random
+in one run (below 1, ours is faster), and draws the chart.
 
   report.py --bench containers-bench [--program containers-demo --bare containers-bare-printf] [--json out.json]
   report.py --from-json O3.json --label O3 --chart-also O2.json O2 --chart out.svg
@@ -154,8 +154,7 @@ def main():
     args = parser.parse_args()
 
     if args.from_json:
-        with open(args.from_json) as f:
-            data = json.load(f)
+        data = json.load(open(args.from_json))
     else:
         print("running the benchmarks (a few minutes)...", flush=True)
         data = json.loads(subprocess.run([
@@ -177,9 +176,7 @@ def main():
         print_startup(args.program, args.bare, 300)
     if args.chart:
         runs = [(cells, args.label)]
-        for path, label in args.chart_also:
-            with open(path) as f:
-                runs.append((collect(json.load(f)), label))
+        runs += [(collect(json.load(open(path))), label) for path, label in args.chart_also]
         write_chart(runs, args.chart)
         print(f"\nchart written to {args.chart}")
 

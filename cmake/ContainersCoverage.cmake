@@ -1,9 +1,7 @@
-# The coverage target: line and branch coverage of containers/ and demo/ by the
-# tests, with what is left uncovered, failing below 99 % of lines or 90 % of
-# branches. Branches only an exception or unreachable code could take are not
-# counted, nor those of assert() and contract-check lines, whose failing side
-# only a death test's child takes, which writes no coverage. gcovr replaces the
-# file it writes, so the last report goes to the build tree, not /dev/null.
+# Coverage of containers/ and demo/ by the tests, failing below 99 % of lines or
+# 90 % of branches. Not counted: branches only an exception or unreachable code
+# takes, and the failing side of assert() and contract checks, taken only in a
+# death test's child, which writes no coverage.
 find_program(CONTAINERS_GCOVR gcovr REQUIRED)
 set(gcovr "${CONTAINERS_GCOVR}" --root "${PROJECT_SOURCE_DIR}" --object-directory "${CMAKE_BINARY_DIR}"
     --filter "${PROJECT_SOURCE_DIR}/containers/" --filter "${PROJECT_SOURCE_DIR}/demo/"

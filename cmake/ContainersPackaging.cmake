@@ -1,6 +1,5 @@
-# The installation's documents, and the packages CPack makes of it: a ZIP on
-# Windows, a .tar.gz and one .deb on Linux. How they come out the same from one
-# commit, whoever builds them: docs/packages.md.
+# The installation's documents, and its packages: a ZIP on Windows, a .tar.gz
+# and a .deb on Linux, the same bytes from one commit (docs/packages.md).
 set(packaging "${PROJECT_SOURCE_DIR}/cmake/packaging")
 
 if(WIN32)
@@ -22,10 +21,9 @@ else()
     set(CONTAINERS_MAN_INCLUDEDIR "${CMAKE_INSTALL_${full}INCLUDEDIR}/containers/")
     set(CONTAINERS_MAN_README "${CMAKE_INSTALL_${full}DOCDIR}/README.md")
     configure_file("${packaging}/containers-demo.1.in" containers-demo.1 @ONLY)
-    find_program(CONTAINERS_GZIP gzip REQUIRED)
     foreach(source IN ITEMS "${packaging}/changelog" "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
         cmake_path(GET source FILENAME name)
-        add_custom_command(OUTPUT ${name}.gz COMMAND "${CONTAINERS_GZIP}" -9n -c "${source}" > ${name}.gz
+        add_custom_command(OUTPUT ${name}.gz COMMAND gzip -9n -c "${source}" > ${name}.gz
             DEPENDS "${source}" VERBATIM)
     endforeach()
     add_custom_target(containers-gzipped-docs ALL DEPENDS changelog.gz containers-demo.1.gz)
@@ -34,7 +32,7 @@ else()
         install(FILES "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
     endif()
 endif()
-file(RELATIVE_PATH CONTAINERS_DOC_TO_HEADERS "/prefix/${docdir}" "/prefix/${CMAKE_INSTALL_INCLUDEDIR}/containers")
+file(RELATIVE_PATH headers "/prefix/${docdir}" "/prefix/${CMAKE_INSTALL_INCLUDEDIR}/containers")
 configure_file("${packaging}/README.installed.md.in" README.md @ONLY)
 install(FILES "${CMAKE_CURRENT_BINARY_DIR}/README.md" "${packaging}/copyright" DESTINATION "${docdir}")
 

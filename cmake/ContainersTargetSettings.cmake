@@ -11,7 +11,7 @@ function(containers_set_warnings target)
 endfunction()
 
 # A static copy of the library with these definitions on it and on what links
-# it (a hardening level, say), for a program that must see it built one way.
+# it (a hardening level, say).
 function(containers_add_library_copy name)
     get_target_property(sources containers SOURCES)
     get_target_property(dir containers SOURCE_DIR)
@@ -23,8 +23,8 @@ function(containers_add_library_copy name)
     containers_set_warnings(${name})
 endfunction()
 
-# The C++ runtime linked into an executable by GCC and Clang; cl and clang-cl
-# get the static C runtime in CMakeLists.txt, and MinGW-w64 links statically.
+# The C++ runtime linked into an executable (cl and clang-cl: CMakeLists.txt;
+# MinGW-w64 links statically anyway).
 function(containers_link_runtime_statically target)
     if(CONTAINERS_STATIC_RUNTIME AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32)
         target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc)

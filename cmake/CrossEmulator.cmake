@@ -1,12 +1,11 @@
-# Runs a cross build's programs here as the machine allows (docs/building.md):
-# Windows under Wine, 32-bit Linux natively or under qemu, ARM and IBM Z under
-# qemu. Where they cannot run, they build, and each test fails saying why.
+# Runs a cross build's programs here (Wine, qemu, or natively), or where they
+# cannot run, has each test fail saying why (docs/building.md).
 if(NOT (CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX) OR CMAKE_CROSSCOMPILING_EMULATOR)
     return()
 endif()
 execute_process(COMMAND "${PROJECT_SOURCE_DIR}/cmake/can-run-x86.sh"
     OUTPUT_VARIABLE x86 OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE x86_status)
-message(STATUS "Can this machine run 32-bit x86 programs? ${x86}")
+message(STATUS "32-bit x86 programs here: ${x86}")
 set(runner "${CMAKE_BINARY_DIR}/run-cross.sh")
 set(why "")
 if(WIN32)
@@ -39,11 +38,11 @@ elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^i.86$" AND x86_status EQUAL 0)
     return()  # this machine runs them itself
 elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|aarch64|s390x)$")
     string(REGEX REPLACE "^i.86$" "i386" arch "${CMAKE_SYSTEM_PROCESSOR}")
-    find_program(CONTAINERS_QEMU_${arch} NAMES qemu-${arch}-static qemu-${arch})
-    if(NOT CONTAINERS_QEMU_${arch})
+    find_program(CONTAINERS_QEMU NAMES qemu-${arch}-static qemu-${arch})
+    if(NOT CONTAINERS_QEMU)
         set(why "qemu-${arch}-static is not installed (Debian: qemu-user-static).")
     endif()
-    file(WRITE "${runner}" "#!/bin/sh\nexec '${CONTAINERS_QEMU_${arch}}' \"\$@\"\n")
+    file(WRITE "${runner}" "#!/bin/sh\nexec '${CONTAINERS_QEMU}' \"\$@\"\n")
 else()
     return()
 endif()

@@ -1,6 +1,5 @@
-# Runs PROGRAM (through EMULATOR, if set) with ARGS; it must exit with 0,
-# write nothing to standard error, and print exactly the file EXPECTED (a
-# Windows C runtime's "\r\n" read as "\n").
+# Runs PROGRAM (through EMULATOR, if set) with ARGS: it must exit with 0, write
+# nothing to standard error, and print exactly the file EXPECTED.
 execute_process(COMMAND ${EMULATOR} "${PROGRAM}" ${ARGS}
     OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
 if(PROGRAM MATCHES "\\.exe$")

@@ -1,6 +1,4 @@
 # 64-bit ARM Linux (plain char is unsigned), run under qemu-aarch64-static.
-set(CONTAINERS_SYSTEM Linux)
-set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(CONTAINERS_TRIPLE aarch64-linux-gnu)
 set(CONTAINERS_EXPECTED_POINTER_BITS 64)
 set(CONTAINERS_EXPECTED_BYTE_ORDER LITTLE_ENDIAN)

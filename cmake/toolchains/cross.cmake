@@ -1,9 +1,11 @@
-# Shared by the toolchain files, which state the system, the processor, the
-# triple, and the machine that the tests check the code is for: Debian's cross
-# compilers (MinGW-w64's with POSIX threads). Programs link statically, so they
-# run with no target library installed, on Windows or under qemu.
-set(CMAKE_SYSTEM_NAME ${CONTAINERS_SYSTEM})
-if(CONTAINERS_SYSTEM STREQUAL Windows)
+# Shared by the toolchain files, which state the triple and the machine that
+# the tests check the code is for: Debian's cross compilers (MinGW-w64's with
+# POSIX threads). Programs link statically, so they run with no target library
+# installed, on Windows or under qemu.
+string(REGEX MATCH "^[^-]+" CMAKE_SYSTEM_PROCESSOR "${CONTAINERS_TRIPLE}")
+set(CMAKE_SYSTEM_NAME Linux)
+if(CONTAINERS_TRIPLE MATCHES "mingw32$")
+    set(CMAKE_SYSTEM_NAME Windows)
     set(CONTAINERS_COMPILER_SUFFIX -posix)
     set(CMAKE_RC_COMPILER ${CONTAINERS_TRIPLE}-windres)
 endif()

@@ -1,6 +1,4 @@
 # 32-bit x86 Linux, run natively where the kernel can, else under qemu-i386-static.
-set(CONTAINERS_SYSTEM Linux)
-set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CONTAINERS_TRIPLE i686-linux-gnu)
 set(CONTAINERS_EXPECTED_POINTER_BITS 32)
 set(CONTAINERS_EXPECTED_BYTE_ORDER LITTLE_ENDIAN)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds this consumer against the library, runs it and checks what it prints,
-# installing nothing on this machine (docs/packages.md):
+# Builds this consumer against the library, runs it and checks what it prints
+# (docs/packages.md):
 #   check.sh installed  against `release` installed in a temporary prefix, and
 #                       through FetchContent, also cross-built for Windows
 #   check.sh packages   against each package of `package`, unpacked
@@ -23,13 +23,12 @@ consumer() {
         *) "$dir/consumer" | diff -u "$here/expected.txt" - ;;
     esac
 }
-# with_pkg_config: the consumer on a plain g++ line with pkg-config's flags.
+# with_pkg_config: built on a plain g++ line with pkg-config's flags.
 with_pkg_config() {
     # shellcheck disable=SC2046 # pkg-config's output is a list of arguments
     g++ -o "$work/pc-consumer" "$here/main.cpp" $(pkg-config --cflags --libs containers)
     "$work/pc-consumer" | diff -u "$here/expected.txt" -
 }
-# image <-D argument>...: cmake/CheckWindowsImage.cmake on a 32-bit program.
 image() {
     cmake -DOBJDUMP=i686-w64-mingw32-objdump -DMAGIC=PE32 "$@" -P cmake/CheckWindowsImage.cmake
 }
