@@ -1,5 +1,15 @@
 # Runs PROGRAM (through EMULATOR, if set) with ARGS: it must exit with 0, write
-# nothing to standard error, and print exactly the file EXPECTED.
+# nothing to standard error, and print exactly the file EXPECTED. Without
+# EXPECTED, PROGRAM is a GoogleTest program that must list at least one test,
+# so that a runner which runs nothing cannot make its tests vanish unseen.
+if(NOT DEFINED EXPECTED)
+    execute_process(COMMAND ${EMULATOR} "${PROGRAM}" --gtest_list_tests
+        OUTPUT_VARIABLE listed ERROR_VARIABLE errors RESULT_VARIABLE status)
+    if(NOT status STREQUAL "0" OR NOT listed MATCHES "\n  [A-Za-z_]")
+        message(FATAL_ERROR "${PROGRAM} lists no test (exit status ${status})\n${listed}${errors}")
+    endif()
+    return()
+endif()
 execute_process(COMMAND ${EMULATOR} "${PROGRAM}" ${ARGS}
     OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
 if(PROGRAM MATCHES "\\.exe$")

@@ -71,13 +71,13 @@ packages)
     unzip -q "build/package/containers-${version}-win32.zip" -d "$work/zip"
     image -DPROGRAM="$work/zip/bin/containers-demo.exe" -DVERSION="$version"
     consumer "$work/zip-cmake" "${mingw[@]}" -Dcontainers_DIR="$work/zip/lib/cmake/containers"
-    if x86=$(cmake/can-run-x86.sh) && command -v wine >/dev/null; then
-        echo "consumer: the Windows consumer under Wine ($x86)"
+    if wine32=$(cmake/can-run-wine32.sh); then
+        echo "consumer: the Windows consumer under Wine ($wine32)"
         WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
             wine "$work/zip-cmake/consumer.exe" | tr -d '\r' | diff -u "$here/expected.txt" -
         WINEPREFIX="$work/wineprefix" wineserver -w  # let Wine finish before its prefix goes
     else
-        echo "consumer: not running the Windows consumer (${x86:-no Wine}); checking its headers"
+        echo "consumer: not running the Windows consumer ($wine32); checking its headers"
         image -DPROGRAM="$work/zip-cmake/consumer.exe"
     fi
     echo "consumer: the .deb, the .tar.gz and the ZIP work" ;;
