@@ -19,7 +19,7 @@ namespace {
 using containers::HashTable;
 using containers::List;
 using containers::ListNode;
-using containers::TestAccess;
+using testsupport::TestAccess;
 
 #if CONTAINERS_HARDENING >= CONTAINERS_HARDENING_FAST
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -38,6 +39,10 @@ std::int64_t SlotOf(const HashTable& table, const std::string& key) {
     }
     return -1;
 }
+
+// Catches an assignment that would replace the key of an entry a table holds.
+static_assert(!std::is_copy_assignable_v<HashEntry> && !std::is_move_assignable_v<HashEntry> &&
+              std::is_copy_constructible_v<HashEntry> && std::is_nothrow_move_constructible_v<HashEntry>);
 
 TEST(HashEntryTest, DefaultsToHelloWorldAndKeepsTheKeyAndValueItIsGiven) {
     const HashEntry byDefault;

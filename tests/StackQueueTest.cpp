@@ -13,7 +13,7 @@ namespace {
 
 using containers::ArrayStack;
 using containers::CircularQueue;
-using containers::TestAccess;
+using testsupport::TestAccess;
 
 TEST(ArrayStackTest, EmptyStackGivesMinusOne) {
     ArrayStack s;

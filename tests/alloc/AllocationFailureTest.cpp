@@ -22,7 +22,7 @@ namespace {
 using containers::ArrayStack;
 using containers::CircularQueue;
 using containers::HashTable;
-using containers::TestAccess;
+using testsupport::TestAccess;
 using testsupport::CaptureOutput;
 
 TEST(AllocationFailureTest, StackGrowthLeavesTheStackAsItWas) {

@@ -11,7 +11,38 @@
 #include <cstdint>
 #include <vector>
 
-namespace containers {
+namespace testsupport {
+// Local to each test file: the explicit instantiations below may appear only
+// once in a program for each type, and each file gets types of its own.
+namespace {  // NOLINT(cert-dcl59-cpp,google-build-namespaces)
+
+using containers::ArrayStack;
+using containers::CircularQueue;
+using containers::List;
+
+// Private members, reached without any friend declaration in the installed
+// headers: the language checks no access in an explicit instantiation, so
+// instantiating Expose with a member's address hands that address to MemberOf.
+template <typename Tag, typename Tag::Type Member>
+struct Expose {
+    friend typename Tag::Type MemberOf(Tag) { return Member; }
+};
+#define CONTAINERS_TEST_EXPOSE(Tag, Class, Field, FieldType) \
+    struct Tag {                                             \
+        using Type = FieldType containers::Class::*;         \
+        friend Type MemberOf(Tag);                           \
+    };                                                       \
+    template struct Expose<Tag, &containers::Class::Field>
+CONTAINERS_TEST_EXPOSE(StackItems, ArrayStack, items, containers::detail::IntSlot*);
+CONTAINERS_TEST_EXPOSE(StackTop, ArrayStack, top, std::int32_t);
+CONTAINERS_TEST_EXPOSE(StackCapacity, ArrayStack, capacity, std::int32_t);
+CONTAINERS_TEST_EXPOSE(QueueItems, CircularQueue, items, containers::detail::IntSlot*);
+CONTAINERS_TEST_EXPOSE(QueueCount, CircularQueue, count, std::int32_t);
+CONTAINERS_TEST_EXPOSE(QueueCapacity, CircularQueue, capacity, std::int32_t);
+CONTAINERS_TEST_EXPOSE(QueueHead, CircularQueue, head, std::int32_t);
+CONTAINERS_TEST_EXPOSE(QueueTail, CircularQueue, tail, std::int32_t);
+CONTAINERS_TEST_EXPOSE(ListCount, List, count, std::int32_t);
+#undef CONTAINERS_TEST_EXPOSE
 
 class TestAccess {
 public:
@@ -31,39 +62,51 @@ public:
     };
 
     static State Of(const ArrayStack& s) {
-        State state{s.items, s.top, s.capacity, 0, s.top - 1, {}};
-        for (std::int32_t i = 0; i < s.top; ++i) {
-            state.live.push_back(s.items[i].value);
+        const containers::detail::IntSlot* items = s.*MemberOf(StackItems{});
+        const std::int32_t top = s.*MemberOf(StackTop{});
+        State state{items, top, Capacity(s), 0, top - 1, {}};
+        for (std::int32_t i = 0; i < top; ++i) {
+            state.live.push_back(items[i].value);
         }
         return state;
     }
     static State Of(const CircularQueue& q) {
-        State state{q.items, q.count, q.capacity, q.head, q.tail, {}};
-        for (std::int32_t i = 0; i < q.count; ++i) {
-            state.live.push_back(q.items[(q.head + i) % q.capacity].value);
+        const containers::detail::IntSlot* items = q.*MemberOf(QueueItems{});
+        const std::int32_t count = q.*MemberOf(QueueCount{});
+        const std::int32_t head = q.*MemberOf(QueueHead{});
+        State state{items, count, Capacity(q), head, q.*MemberOf(QueueTail{}), {}};
+        for (std::int32_t i = 0; i < count; ++i) {
+            state.live.push_back(items[(head + i) % state.capacity].value);
         }
         return state;
     }
 
-    static std::int32_t Capacity(const ArrayStack& s) { return s.capacity; }
-    static std::int32_t Capacity(const CircularQueue& q) { return q.capacity; }
+    static std::int32_t Capacity(const ArrayStack& s) { return s.*MemberOf(StackCapacity{}); }
+    static std::int32_t Capacity(const CircularQueue& q) { return q.*MemberOf(QueueCapacity{}); }
 
-    static std::int32_t Slot(const ArrayStack& s, std::int32_t index) { return s.items[index].value; }
-    static std::int32_t Slot(const CircularQueue& q, std::int32_t index) { return q.items[index].value; }
+    static std::int32_t Slot(const ArrayStack& s, std::int32_t index) {
+        return (s.*MemberOf(StackItems{}))[index].value;
+    }
+    static std::int32_t Slot(const CircularQueue& q, std::int32_t index) {
+        return (q.*MemberOf(QueueItems{}))[index].value;
+    }
 
     // Makes the container believe it is full at `capacity` slots without
     // allocating them, so that the next insertion must grow from there. Only
     // for growths that are expected to fail before copying anything.
-    static void PretendFull(ArrayStack& s, std::int32_t capacity) { s.top = s.capacity = capacity; }
+    static void PretendFull(ArrayStack& s, std::int32_t capacity) {
+        s.*MemberOf(StackTop{}) = s.*MemberOf(StackCapacity{}) = capacity;
+    }
     static void PretendFull(CircularQueue& q, std::int32_t capacity) {
-        q.count = q.capacity = capacity;
-        q.head = 0;
-        q.tail = capacity - 1;
+        q.*MemberOf(QueueCount{}) = q.*MemberOf(QueueCapacity{}) = capacity;
+        q.*MemberOf(QueueHead{}) = 0;
+        q.*MemberOf(QueueTail{}) = capacity - 1;
     }
 
     // Makes the list believe it holds `count` nodes. Only for operations
     // that are expected to stop the program before they walk the list.
-    static void PretendCount(List& list, std::int32_t count) { list.count = count; }
+    static void PretendCount(List& list, std::int32_t count) { list.*MemberOf(ListCount{}) = count; }
 };
 
-}  // namespace containers
+}  // namespace
+}  // namespace testsupport

@@ -21,7 +21,9 @@
 // Cost: Push, Pop and Peek are constant time, except the Push that grows,
 // which copies the items once (amortised constant time per Push).
 // Keep a large stack and reuse it rather than creating one again and again:
-// emptying it keeps its capacity (docs/design.md, "Large arrays").
+// emptying it keeps its capacity. An array of more than about 128 KiB may be
+// handed back to the system when freed (glibc's malloc does), so each new one
+// has every page faulted in again.
 //
 // Thread safety: concurrent Peek calls on one stack are safe; Push and Pop,
 // assignment and Swap need exclusive access.
@@ -50,7 +52,6 @@ public:
     [[nodiscard]] std::int32_t Peek() const noexcept { return top == 0 ? -1 : items[top - 1].value; }
 
 private:
-    friend class TestAccess;
 
     // A doubled array holding the `top` items of `items`, which is freed.
     // Throws before it changes anything.

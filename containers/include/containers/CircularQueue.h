@@ -24,7 +24,9 @@
 // Cost: Enqueue, Dequeue and Peek are constant time, except the Enqueue that
 // grows, which copies the items once (amortised constant time per Enqueue).
 // Keep a large queue and reuse it rather than creating one again and again:
-// emptying it keeps its capacity (docs/design.md, "Large arrays").
+// emptying it keeps its capacity. An array of more than about 128 KiB may be
+// handed back to the system when freed (glibc's malloc does), so each new one
+// has every page faulted in again.
 //
 // Thread safety: concurrent Peek calls on one queue are safe; Enqueue,
 // Dequeue, assignment and Swap need exclusive access.
@@ -53,7 +55,6 @@ public:
     [[nodiscard]] std::int32_t Peek() const noexcept { return count == 0 ? -1 : items[head].value; }
 
 private:
-    friend class TestAccess;
 
     // A doubled array holding the `count` items of the ring `items`, oldest
     // first at indices 0 to count - 1; the old array is freed. Throws before

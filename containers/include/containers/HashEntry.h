@@ -5,8 +5,10 @@
 // Ownership: an entry owns its key string and nothing else. The caller creates
 // entries and hands them to a HashTable by pointer; the table only reads the
 // key, so an entry must outlive every use of it through a table.
-// The key is fixed at construction; the value may be changed at any time.
-// Entries may be copied and moved like any value.
+// The key is set at construction and nothing changes it afterwards, since a
+// table that holds the entry finds it by that key; the value may be changed
+// at any time. An entry may be copied or moved into a new entry; it cannot be
+// assigned, which would replace its key.
 //
 // Thread safety: concurrent calls of Key and Value are safe; SetValue needs
 // exclusive access to the entry, also while a table reads its key.
@@ -25,6 +27,12 @@ public:
     // Value first, then the key (taken as a copy of the caller's string).
     HashEntry(std::int32_t initialValue, std::string entryKey)
         : key(std::move(entryKey)), value(initialValue) {}
+
+    HashEntry(const HashEntry&) = default;
+    HashEntry(HashEntry&&) noexcept = default;
+    HashEntry& operator=(const HashEntry&) = delete;
+    HashEntry& operator=(HashEntry&&) = delete;
+    ~HashEntry() = default;
 
     [[nodiscard]] const std::string& Key() const noexcept { return key; }
     [[nodiscard]] std::int32_t Value() const noexcept { return value; }

@@ -14,7 +14,8 @@
 // entry for equal keys:
 // - Find(std::string) and Hash take the key by value, a copy of the caller's
 //   string: that is their signature, which callers rely on, so it stays. The
-//   copy is the caller's cost (docs/benchmarks.md measures it).
+//   copy is the caller's cost: an allocation for a key too long for the
+//   string's inline buffer.
 // - Find(std::string_view) and Find(const char*) (a NUL-terminated string)
 //   read the caller's characters where they are and copy nothing. The C
 //   string form exists so that Find("abc") picks one form rather than being
