@@ -22,8 +22,8 @@ namespace {
 using containers::ArrayStack;
 using containers::CircularQueue;
 using containers::HashTable;
-using testsupport::TestAccess;
 using testsupport::CaptureOutput;
+using testsupport::TestAccess;
 
 TEST(AllocationFailureTest, StackGrowthLeavesTheStackAsItWas) {
     ArrayStack s;

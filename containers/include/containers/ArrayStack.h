@@ -52,7 +52,6 @@ public:
     [[nodiscard]] std::int32_t Peek() const noexcept { return top == 0 ? -1 : items[top - 1].value; }
 
 private:
-
     // A doubled array holding the `top` items of `items`, which is freed.
     // Throws before it changes anything.
     static detail::IntSlots Doubled(detail::IntSlot* items, std::int32_t top, std::int32_t capacity);

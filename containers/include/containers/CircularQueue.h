@@ -55,7 +55,6 @@ public:
     [[nodiscard]] std::int32_t Peek() const noexcept { return count == 0 ? -1 : items[head].value; }
 
 private:
-
     // A doubled array holding the `count` items of the ring `items`, oldest
     // first at indices 0 to count - 1; the old array is freed. Throws before
     // it changes anything.

@@ -130,7 +130,6 @@ public:
     [[nodiscard]] Walk ChooseWalk(std::int32_t position) const noexcept;
 
 private:
-
     // The node `steps` links after, or before, `node`.
     static ListNode* Forward(ListNode* node, std::int32_t steps) noexcept;
     static ListNode* Backward(ListNode* node, std::int32_t steps) noexcept;
