@@ -1,13 +1,19 @@
-# The installation's documents, and its packages: a ZIP on Windows, a .tar.gz
-# and a .deb on Linux, the same bytes from one commit (docs/packages.md).
+# The installation's documents, and where packages are made (CONTAINERS_PACKAGES,
+# or a CPACK_GENERATOR given by that build to its others), its packages: a ZIP
+# on Windows, a .tar.gz and a .deb on Linux, the same bytes from one commit
+# (docs/packages.md).
 set(packaging "${PROJECT_SOURCE_DIR}/cmake/packaging")
+set(packages OFF)
+if(CONTAINERS_PACKAGES OR CPACK_GENERATOR)
+    set(packages ON)
+endif()
 
 if(WIN32)
     set(docdir .)  # unpacked on Windows, the README and the copyright sit at the top
 else()
     set(docdir "${CMAKE_INSTALL_DOCDIR}")
     file(STRINGS "${packaging}/changelog" newest LIMIT_COUNT 1)
-    if(NOT newest MATCHES "^containers \\(${PROJECT_VERSION}\\) ")
+    if(packages AND NOT newest MATCHES "^containers \\(${PROJECT_VERSION}\\) ")
         message(FATAL_ERROR "cmake/packaging/changelog has no entry for version ${PROJECT_VERSION} at its top")
     endif()
     # The manual page names the headers and the README: installed paths, or
@@ -21,15 +27,21 @@ else()
     set(CONTAINERS_MAN_INCLUDEDIR "${CMAKE_INSTALL_${full}INCLUDEDIR}/containers/")
     set(CONTAINERS_MAN_README "${CMAKE_INSTALL_${full}DOCDIR}/README.md")
     configure_file("${packaging}/containers-demo.1.in" containers-demo.1 @ONLY)
-    foreach(source IN ITEMS "${packaging}/changelog" "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
-        cmake_path(GET source FILENAME name)
-        add_custom_command(OUTPUT ${name}.gz COMMAND gzip -9n -c "${source}" > ${name}.gz
-            DEPENDS "${source}" VERBATIM)
-    endforeach()
-    add_custom_target(containers-gzipped-docs ALL DEPENDS changelog.gz containers-demo.1.gz)
-    install(FILES "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz" DESTINATION "${docdir}")
+    set(changelog "${packaging}/changelog")
+    set(manpage "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
+    if(packages)  # compressed, as Debian's policy asks
+        foreach(source IN ITEMS "${packaging}/changelog" "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
+            cmake_path(GET source FILENAME name)
+            add_custom_command(OUTPUT ${name}.gz COMMAND gzip -9n -c "${source}" > ${name}.gz
+                DEPENDS "${source}" VERBATIM)
+        endforeach()
+        add_custom_target(containers-gzipped-docs ALL DEPENDS changelog.gz containers-demo.1.gz)
+        set(changelog "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz")
+        set(manpage "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1.gz")
+    endif()
+    install(FILES "${changelog}" DESTINATION "${docdir}")
     if(CONTAINERS_BUILD_PROGRAM)
-        install(FILES "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+        install(FILES "${manpage}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
     endif()
 endif()
 file(RELATIVE_PATH headers "/prefix/${docdir}" "/prefix/${CMAKE_INSTALL_INCLUDEDIR}/containers")
@@ -45,6 +57,9 @@ if(CONTAINERS_REPRODUCIBLE AND NOT MSVC)  # GCC's command line
     endforeach()
 endif()
 
+if(NOT packages)
+    return()
+endif()
 set(CPACK_CONTAINERS_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/ContainersCPackProject.cmake")
 set(CPACK_PACKAGE_NAME containers)
@@ -59,14 +74,10 @@ containers-demo, which runs the hash-table demonstration.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)  # but the tarball's: ContainersCPackProject.cmake
-if(NOT CPACK_GENERATOR)  # the tarball's build names its own
-    if(WIN32)
-        set(CPACK_GENERATOR ZIP)
-    elseif(CONTAINERS_PACKAGES)
-        set(CPACK_GENERATOR DEB)  # the others come from builds of their own, below
-    else()
-        set(CPACK_GENERATOR TGZ DEB)
-    endif()
+if(NOT CPACK_GENERATOR AND WIN32)
+    set(CPACK_GENERATOR ZIP)
+elseif(NOT CPACK_GENERATOR)  # the others come from builds of their own, below
+    set(CPACK_GENERATOR DEB)
 endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
@@ -84,7 +95,8 @@ find_program(CONTAINERS_FAKEROOT fakeroot REQUIRED)
 set(cpack ${CONTAINERS_FAKEROOT} sh -c "umask 022 && exec \"$0\" \"$@\"" "${CMAKE_CPACK_COMMAND}")
 foreach(build IN ITEMS windows-x86-zip linux-tarball)
     if(build STREQUAL windows-x86-zip)  # the program's own platform
-        set(args "-DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/i686-w64-mingw32.cmake")
+        set(args "-DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/i686-w64-mingw32.cmake"
+            -DCPACK_GENERATOR=ZIP)
     else()  # for any Linux system: plain lib/, relocatable, in one top folder
         set(args -DCMAKE_INSTALL_PREFIX=/usr/local -DCMAKE_INSTALL_LIBDIR=lib -DCONTAINERS_RELOCATABLE=ON
             -DCPACK_GENERATOR=TGZ)

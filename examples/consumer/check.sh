@@ -2,7 +2,8 @@
 # Builds this consumer against the library, runs it and checks what it prints
 # (docs/packages.md):
 #   check.sh installed  against `release` installed in a temporary prefix, and
-#                       through FetchContent, also cross-built for Windows
+#                       through FetchContent, also installing a library of
+#                       its own, and cross-built for Windows
 #   check.sh packages   against each package of `package`, unpacked
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -45,11 +46,17 @@ installed)
     consumer "$work/installed" -DCMAKE_PREFIX_PATH="$work/prefix"
     consumer "$work/no-exceptions" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_CXX_FLAGS=-fno-exceptions
     consumer "$work/fetched" -DCONSUMER_CONTAINERS_SOURCE="$root"
+    consumer "$work/exporting" -DCONSUMER_CONTAINERS_SOURCE="$root" -DCONSUMER_INSTALL=ON
+    cmake --install "$work/exporting" --prefix "$work/exporting-prefix" >/dev/null
+    for file in lib/cmake/consumer/consumerTargets.cmake lib/cmake/containers/containersConfig.cmake; do
+        [ -f "$work/exporting-prefix/$file" ] || fail "the exporting consumer's installation lacks $file"
+    done
     consumer "$work/windows" -DCONSUMER_CONTAINERS_SOURCE="$root" "${mingw[@]}"
     if grep -qi 'wine\|32-bit x86' "$work/windows.log" || grep -qi 'wine\|qemu' "$work/windows/CMakeCache.txt"; then
         fail "the Windows cross build through FetchContent sets up an emulator"
     fi
-    echo "consumer: installed (also with -fno-exceptions) and FetchContent, also for Windows, work" ;;
+    echo "consumer: installed (also with -fno-exceptions) and FetchContent (also exporting a library of its own,"
+    echo "and for Windows) work" ;;
 packages)
     cmake --workflow --preset package
     version=$(sed -n 's/^project(.* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
