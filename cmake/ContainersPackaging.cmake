@@ -30,7 +30,7 @@ else()
     set(changelog "${packaging}/changelog")
     set(manpage "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
     if(packages)  # compressed, as Debian's policy asks
-        foreach(source IN ITEMS "${packaging}/changelog" "${CMAKE_CURRENT_BINARY_DIR}/containers-demo.1")
+        foreach(source IN ITEMS "${changelog}" "${manpage}")
             cmake_path(GET source FILENAME name)
             add_custom_command(OUTPUT ${name}.gz COMMAND gzip -9n -c "${source}" > ${name}.gz
                 DEPENDS "${source}" VERBATIM)
