@@ -55,16 +55,28 @@ HashEntry** AllocateSlots(std::uint32_t capacity) {
     return slots;
 }
 
+// The tags of `capacity` empty slots; frees `slots` where they cannot be had.
+std::uint8_t* AllocateTags(std::uint32_t capacity, HashEntry** slots) {
+    std::uint8_t* const tags = new (std::nothrow) std::uint8_t[capacity]();
+    if (tags == nullptr) {
+        delete[] slots;
+        detail::OutOfMemory("containers::HashTable::HashTable");
+    }
+    return tags;
+}
+
 }  // namespace
 
 HashTable::HashTable(std::uint32_t capacity)
     : slots(AllocateSlots(capacity)),
+      tags(AllocateTags(capacity, slots)),
       capacity(capacity),
       probeLimit(ProbePeriod(capacity)),
       homeMagic(detail::RemainderMagic(capacity)) {}
 
 HashTable::HashTable(HashTable&& other) noexcept
     : slots(std::exchange(other.slots, nullptr)),
+      tags(std::exchange(other.tags, nullptr)),
       capacity(std::exchange(other.capacity, 0)),
       count(std::exchange(other.count, 0)),
       probeLimit(std::exchange(other.probeLimit, 0)),
@@ -73,7 +85,9 @@ HashTable::HashTable(HashTable&& other) noexcept
 HashTable& HashTable::operator=(HashTable&& other) noexcept {
     if (this != &other) {
         delete[] slots;
+        delete[] tags;
         slots = std::exchange(other.slots, nullptr);
+        tags = std::exchange(other.tags, nullptr);
         capacity = std::exchange(other.capacity, 0);
         count = std::exchange(other.count, 0);
         probeLimit = std::exchange(other.probeLimit, 0);

@@ -87,6 +87,15 @@ TEST(AllocationFailureTest, ConstructionAndCopiesLeakNothing) {
         const HashTable made(10);
         allochooks::Keep(&made);
     });
+    // Catches a table that leaks its slot array when its tags cannot be had.
+    allochooks::FailRequest(2);
+    EXPECT_THROW(
+        {
+            const HashTable made(10);
+            allochooks::Keep(&made);
+        },
+        std::bad_alloc);
+    EXPECT_TRUE(allochooks::Injected());
     EXPECT_EQ(allochooks::Live(), live);
 
     ArrayStack s;

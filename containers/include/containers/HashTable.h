@@ -3,11 +3,12 @@
 // HashTable: a fixed-capacity open-addressing table of HashEntry pointers,
 // keyed by the entries' strings.
 //
-// Ownership: the table owns its slot array and nothing else. It stores the
-// entry pointers it is given and never copies, replaces or destroys an entry;
-// entries must outlive every use of them through the table. A table cannot be
-// copied (two tables would share one slot array); it can be moved, which
-// leaves the source as an empty table of capacity 0.
+// Ownership: the table owns its slot array, with a byte per slot beside it,
+// and nothing else. It stores the entry pointers it is given and never copies,
+// replaces or destroys an entry; entries must outlive every use of them
+// through the table. A table cannot be copied (two tables would share one
+// slot array); it can be moved, which leaves the source as an empty table of
+// capacity 0.
 //
 // Keys: two keys are equal when they have the same length and bytes (a NUL
 // byte is a byte like any other). Find has three forms that return the same
@@ -43,8 +44,9 @@
 //   the hardening level that checks each (see detail/Hardening.h; a broken
 //   one stops the program with a line naming it). No level can check that an
 //   entry outlives its use through the table.
-// - Construction throws std::bad_alloc when the slot array cannot be allocated
-//   (built without exceptions: stops the program, see detail/Failure.h).
+// - Construction throws std::bad_alloc when the slot array or its tags cannot
+//   be allocated, leaking nothing (built without exceptions: stops the
+//   program, see detail/Failure.h).
 //
 // Complexity: Insert and Find take one step per slot examined, which is
 // constant on average while the table is not nearly full; an exhausted probe
@@ -71,7 +73,10 @@ namespace containers {
 class HashTable {
 public:
     explicit HashTable(std::uint32_t capacity);
-    ~HashTable() { delete[] slots; }
+    ~HashTable() {
+        delete[] slots;
+        delete[] tags;
+    }
 
     HashTable(const HashTable&) = delete;
     HashTable& operator=(const HashTable&) = delete;
@@ -132,12 +137,21 @@ private:
         return a >= capacity - b ? a - (capacity - b) : a + b;
     }
 
-    // The slot where the probe for `key` ends: the one holding an equal key or
-    // the first empty one; nullptr when the probe sequence is exhausted.
-    // Requires capacity > 0.
-    [[nodiscard]] HashEntry** Probe(std::string_view key) const noexcept;
+    // A slot's tag: 0 while it is empty, else the top bit set and the top 7
+    // bits of its key's hash below it. A probe compares the keys of a slot
+    // only where the tags agree, so a slot that holds another key mostly
+    // costs no load of that entry or of its key's characters.
+    [[nodiscard]] static std::uint8_t TagOf(std::uint32_t hash) noexcept {
+        return static_cast<std::uint8_t>(0x80U | (hash >> 25U));
+    }
+
+    // The index of the slot where the probe for `key`, of hash `hash`, ends:
+    // the one holding an equal key or the first empty one; capacity when the
+    // probe sequence is exhausted. Requires capacity > 0.
+    [[nodiscard]] std::uint32_t Probe(std::string_view key, std::uint32_t hash) const noexcept;
 
     HashEntry** slots = nullptr;
+    std::uint8_t* tags = nullptr;  // one per slot
     std::uint32_t capacity = 0;
     std::uint32_t count = 0;
     // Slots a probe examines before giving up: one period of the offset
@@ -203,10 +217,10 @@ inline bool HashTable::SameKey(std::string_view a, std::string_view b) noexcept 
     return n == 0 || std::memcmp(x, y, n) == 0;
 }
 
-inline HashEntry** HashTable::Probe(std::string_view key) const noexcept {
+inline std::uint32_t HashTable::Probe(std::string_view key, std::uint32_t hash) const noexcept {
     // Both callers turn a table without slots away before they get here.
-    std::uint32_t slot =
-        detail::FastRemainder(static_cast<std::uint32_t>(HashBytes(key)), homeMagic, capacity);
+    std::uint32_t slot = detail::FastRemainder(hash, homeMagic, capacity);
+    const std::uint8_t tag = TagOf(hash);
     // Step i adds i² (ProbeStep(i)) to the slot; i² is kept modulo the
     // capacity as the sum of the odd numbers 1, 3, 5, ..., so no step
     // multiplies or divides.
@@ -214,12 +228,12 @@ inline HashEntry** HashTable::Probe(std::string_view key) const noexcept {
     std::uint32_t odd = capacity > 1 ? 1 : 0;
     const std::uint32_t two = capacity > 2 ? 2 : 0;
     for (std::uint64_t examined = 1;; ++examined) {
-        HashEntry** const s = slots + slot;
-        if (*s == nullptr || SameKey((*s)->Key(), key)) {
-            return s;
+        const std::uint8_t seen = tags[slot];
+        if (seen == 0 || (seen == tag && SameKey(slots[slot]->Key(), key))) {
+            return slot;
         }
         if (examined == probeLimit) {
-            return nullptr;
+            return capacity;
         }
         square = AddMod(square, odd);
         odd = AddMod(odd, two);
@@ -232,9 +246,12 @@ inline void HashTable::Insert(HashEntry* entry) noexcept {
     if (count >= capacity) {
         return;
     }
-    HashEntry** const s = Probe(entry->Key());
-    if (s != nullptr && *s == nullptr) {
-        *s = entry;
+    const std::string_view key = entry->Key();
+    const auto hash = static_cast<std::uint32_t>(HashBytes(key));
+    const std::uint32_t slot = Probe(key, hash);
+    if (slot != capacity && tags[slot] == 0) {
+        slots[slot] = entry;
+        tags[slot] = TagOf(hash);
         ++count;
     }
 }
@@ -243,8 +260,8 @@ inline HashEntry* HashTable::Find(std::string_view key) const noexcept {
     if (capacity == 0) {
         return nullptr;
     }
-    HashEntry* const* const s = Probe(key);
-    return s != nullptr ? *s : nullptr;
+    const std::uint32_t slot = Probe(key, static_cast<std::uint32_t>(HashBytes(key)));
+    return slot != capacity ? slots[slot] : nullptr;
 }
 
 inline HashEntry* HashTable::Find(const char* key) const noexcept {
