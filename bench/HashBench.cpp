@@ -27,6 +27,7 @@ struct Inputs {
     std::vector<std::string> keys;
     std::vector<std::unique_ptr<HashEntry>> entries;
     std::vector<std::string> lookups;  // the same keys, shuffled
+    std::vector<std::string> absent;   // keys of the same lengths that none of them equals
 };
 
 Inputs MakeInputs(std::size_t n, bool longKeys) {
@@ -36,6 +37,10 @@ Inputs MakeInputs(std::size_t n, bool longKeys) {
         in.entries.push_back(std::make_unique<HashEntry>(static_cast<std::int32_t>(i), in.keys[i]));
     }
     in.lookups = benchsupport::Shuffled(in.keys);
+    in.absent = in.lookups;
+    for (std::string& key : in.absent) {
+        key[key.find('-')] = '_';  // the one separator; the filler has neither
+    }
     return in;
 }
 
@@ -44,9 +49,10 @@ std::uint32_t CapacityFor(std::size_t n, bool nearlyFull) {
     return static_cast<std::uint32_t>(nearlyFull ? n * 9 / 8 : n * 2);
 }
 
-// Looks each of n stored keys up once per iteration through `find`.
+// Looks each of n stored keys (or n absent ones) up once per iteration
+// through `find`.
 template <typename FindFn>
-void FindEveryKey(benchmark::State& state, bool longKeys, bool nearlyFull, FindFn find) {
+void FindEveryKey(benchmark::State& state, bool longKeys, bool nearlyFull, bool absent, FindFn find) {
     const auto n = static_cast<std::size_t>(state.range(0));
     const Inputs in = MakeInputs(n, longKeys);
     HashTable table(CapacityFor(n, nearlyFull));
@@ -57,7 +63,7 @@ void FindEveryKey(benchmark::State& state, bool longKeys, bool nearlyFull, FindF
         state.SkipWithError("not every key was stored");
     }
     for (auto _ : state) {
-        for (const std::string& key : in.lookups) {
+        for (const std::string& key : absent ? in.absent : in.lookups) {
             benchmark::DoNotOptimize(find(table, key));
         }
     }
@@ -65,16 +71,23 @@ void FindEveryKey(benchmark::State& state, bool longKeys, bool nearlyFull, FindF
 }
 
 // Find's specified form, which takes a copy of the key.
-void OURS(HashFind)(benchmark::State& state, bool longKeys, bool nearlyFull) {
-    FindEveryKey(state, longKeys, nearlyFull,
-                 [](const HashTable& table, const std::string& key) { return table.Find(key); });
-}
-
+const auto kFindByCopy = [](const HashTable& table, const std::string& key) { return table.Find(key); };
 // Find's std::string_view form, which copies nothing.
+const auto kFindByView = [](const HashTable& table, const std::string& key) {
+    return table.Find(std::string_view(key));
+};
+
+void OURS(HashFind)(benchmark::State& state, bool longKeys, bool nearlyFull) {
+    FindEveryKey(state, longKeys, nearlyFull, false, kFindByCopy);
+}
 void OURS_BY_VIEW(HashFind)(benchmark::State& state, bool longKeys, bool nearlyFull) {
-    FindEveryKey(state, longKeys, nearlyFull, [](const HashTable& table, const std::string& key) {
-        return table.Find(std::string_view(key));
-    });
+    FindEveryKey(state, longKeys, nearlyFull, false, kFindByView);
+}
+void OURS(HashFindAbsent)(benchmark::State& state, bool longKeys, bool nearlyFull) {
+    FindEveryKey(state, longKeys, nearlyFull, true, kFindByCopy);
+}
+void OURS_BY_VIEW(HashFindAbsent)(benchmark::State& state, bool longKeys, bool nearlyFull) {
+    FindEveryKey(state, longKeys, nearlyFull, true, kFindByView);
 }
 
 // Only the copy of each key that Find's by-value parameter makes: the part of
@@ -92,8 +105,9 @@ void HashFind_KeyCopyOnly(benchmark::State& state, bool longKeys) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
 }
 
+// The peer maps' own load does not depend on the cell's: they choose it.
 template <typename Map>
-void HashFind_Peer(benchmark::State& state, bool longKeys) {
+void HashFind_Peer(benchmark::State& state, bool longKeys, bool absent) {
     const auto n = static_cast<std::size_t>(state.range(0));
     const Inputs in = MakeInputs(n, longKeys);
     Map map;
@@ -101,8 +115,9 @@ void HashFind_Peer(benchmark::State& state, bool longKeys) {
         map.emplace(entry->Key(), entry.get());
     }
     for (auto _ : state) {
-        for (const std::string& key : in.lookups) {
-            benchmark::DoNotOptimize(map.find(key)->second);
+        for (const std::string& key : absent ? in.absent : in.lookups) {
+            const auto found = map.find(key);
+            benchmark::DoNotOptimize(found != map.end() ? found->second : nullptr);
         }
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
@@ -140,10 +155,16 @@ using StdMap = std::unordered_map<std::string, HashEntry*>;
 using AbslMap = absl::flat_hash_map<std::string, HashEntry*>;
 
 void HashFind_StdUnordered(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
-    HashFind_Peer<StdMap>(state, longKeys);
+    HashFind_Peer<StdMap>(state, longKeys, false);
 }
 void HashFind_Absl(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
-    HashFind_Peer<AbslMap>(state, longKeys);
+    HashFind_Peer<AbslMap>(state, longKeys, false);
+}
+void HashFindAbsent_StdUnordered(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
+    HashFind_Peer<StdMap>(state, longKeys, true);
+}
+void HashFindAbsent_Absl(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
+    HashFind_Peer<AbslMap>(state, longKeys, true);
 }
 void HashInsert_StdUnordered(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
     HashInsert_Peer<StdMap>(state, longKeys);
@@ -161,10 +182,14 @@ void HashInsert_Absl(benchmark::State& state, bool longKeys, bool /*nearlyFull*/
 
 HASH_CELLS(OURS(HashFind));
 HASH_CELLS(OURS_BY_VIEW(HashFind));
+HASH_CELLS(OURS(HashFindAbsent));
+HASH_CELLS(OURS_BY_VIEW(HashFindAbsent));
 HASH_CELLS(OURS(HashInsert));
 #ifndef CONTAINERS_BENCH_OURS_ONLY
 HASH_CELLS(HashFind_StdUnordered);
 HASH_CELLS(HashFind_Absl);
+HASH_CELLS(HashFindAbsent_StdUnordered);
+HASH_CELLS(HashFindAbsent_Absl);
 BENCHMARK_CAPTURE(HashFind_KeyCopyOnly, Short_Load50, false)->RangeMultiplier(4)->Range(kMinN, kMaxN);
 BENCHMARK_CAPTURE(HashFind_KeyCopyOnly, Long_Load50, true)->RangeMultiplier(4)->Range(kMinN, kMaxN);
 HASH_CELLS(HashInsert_StdUnordered);

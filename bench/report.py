@@ -8,6 +8,7 @@ in one run (below 1, ours is faster), and draws the chart.
 import argparse
 import json
 import math
+import platform
 import statistics
 import subprocess
 import time
@@ -25,12 +26,29 @@ TARGETS = {  # (family, variant, ours, peer) -> target ratio
     ("QueueSteadyState", "", "Ours", "StdQueue"): 1.0,
     ("HashFind", "Short_Load50", "Ours", "StdUnordered"): 1.0,
     ("HashFind", "Short_Load50", "OursByView", "StdUnordered"): 0.8,
+    **{("HashFind", cell, "OursByView", "StdUnordered"): 1.0
+       for cell in ("Long_Load50", "Long_Load89", "Short_Load89")},
+    **{("HashFindAbsent", f"{keys}_{load}", "OursByView", "StdUnordered"): target
+       for keys in ("Long", "Short") for load, target in (("Load50", 1.0), ("Load89", 1.5))},
+    **{("HashInsert", f"{keys}_{load}", "Ours", "StdUnordered"): 0.5
+       for keys in ("Long", "Short") for load in ("Load50", "Load89")},
     ("ListAddClear", "", "Ours", "StdList"): 1.0,
     ("ListInOrder", "", "Ours", "StdList"): 1.5,
 }
 COLOURS = defaultdict(lambda: "k", {"StdUnordered": "tab:blue", "Absl": "tab:orange", "Vector": "tab:green",
                                      "StdQueue": "tab:purple", "StdList": "tab:red", "KeyCopyOnly": "tab:gray"})
 RATIO_TICKS = [0.125, 0.25, 0.5, 0.6, 0.7, 0.8, 0.9, 1, 1.1, 1.25, 1.5, 2, 3, 4, 6, 8]
+
+
+def processor():  # the model name, which Google Benchmark's context leaves out
+    try:
+        with open("/proc/cpuinfo") as cpuinfo:
+            for line in cpuinfo:
+                if line.startswith("model name"):
+                    return line.split(":", 1)[1].strip()
+    except OSError:
+        pass
+    return platform.processor() or "unknown processor"
 
 
 def collect(data):  # {(family, variant): {impl: {n: ns per item}}}, from the medians
@@ -161,6 +179,7 @@ def main():
             args.bench, f"--benchmark_repetitions={args.repetitions}", "--benchmark_min_time=0.1",
             "--benchmark_enable_random_interleaving=true", "--benchmark_report_aggregates_only=true",
             f"--benchmark_filter={args.filter}", "--benchmark_format=json"], check=True, stdout=subprocess.PIPE).stdout)
+        data["context"]["processor"] = processor()
     if args.json:
         with open(args.json, "w") as f:
             json.dump(data, f, indent=1)
@@ -168,7 +187,8 @@ def main():
 
     context = data["context"]  # the build type is the benchmark library's, not that of the code under test
     print(f"## Ratios, ours ÷ peer (median of {args.repetitions} repetitions; below 1: ours is faster)")
-    print(f"\nHost: {context.get('host_name')}, {context.get('num_cpus')} CPUs at "
+    print(f"\nHost: {context.get('processor', 'processor not recorded')}, {context.get('host_name')}, "
+          f"{context.get('num_cpus')} CPUs at "
           f"{context.get('mhz_per_cpu')} MHz; {context.get('library_build_type')} Google Benchmark")
     cells = collect(data)
     print_tables(cells)
