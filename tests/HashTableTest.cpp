@@ -199,6 +199,25 @@ TEST(HashTableTest, KeysDifferingInAnyOneByteAreDifferentAtEveryLength) {
             table.Insert(b);
             EXPECT_EQ(table.Find(key), a) << "length " << length << ", byte " << at;
             EXPECT_EQ(table.Find(other), b) << "length " << length << ", byte " << at;
+
+            // Catches a probe that trusts an equal hash (or its tag) for an
+            // equal key, and a word-wise compare that skips any byte: one
+            // byte up by 1 and the next down by 33 keeps the hash, as "Ab"
+            // and "BA" share 2243.
+            if (at + 1 < length) {
+                std::string twin = key;
+                twin[at] = static_cast<char>(twin[at] + 1);
+                twin[at + 1] = static_cast<char>(twin[at + 1] - 33);
+                ASSERT_EQ(HashTable::Hash(twin), HashTable::Hash(key));
+                HashTable shared(2);
+                HashEntry* c = entries.Make(3, twin);
+                shared.Insert(a);
+                shared.Insert(c);
+                EXPECT_EQ(shared.Find(key), a)
+                    << "length " << length << ", bytes " << at << " and " << at + 1;
+                EXPECT_EQ(shared.Find(twin), c)
+                    << "length " << length << ", bytes " << at << " and " << at + 1;
+            }
         }
     }
 }

@@ -72,7 +72,37 @@ HashTable::HashTable(std::uint32_t capacity)
       tags(AllocateTags(capacity, slots)),
       capacity(capacity),
       probeLimit(ProbePeriod(capacity)),
-      homeMagic(detail::RemainderMagic(capacity)) {}
+      homeMagic(detail::RemainderMagic(capacity)) {
+    // Step i adds i² (ProbeStep(i)) to the slot, so the offset after i steps
+    // is 1² + 2² + ... + i², kept modulo the capacity.
+    std::uint64_t offset = 0;
+    for (std::uint64_t i = 0; i < kEarlySteps && capacity > 0; ++i) {
+        offset = (offset + i * i) % capacity;
+        earlyOffsets[i] = static_cast<std::uint32_t>(offset);
+    }
+}
+
+std::uint32_t HashTable::ProbeOnward(std::string_view key, std::uint8_t tag,
+                                     std::uint32_t home) const noexcept {
+    // From step kEarlySteps on, i² is kept modulo the capacity as the sum of
+    // the odd numbers 1, 3, 5, ..., so no step multiplies or divides.
+    constexpr std::uint64_t k = kEarlySteps;
+    std::uint32_t square = static_cast<std::uint32_t>(k * k % capacity);
+    std::uint32_t odd = static_cast<std::uint32_t>((2 * k + 1) % capacity);
+    const std::uint32_t two = static_cast<std::uint32_t>(2 % capacity);
+    std::uint32_t slot = AddMod(home, AddMod(earlyOffsets[k - 1], square));
+    for (std::uint64_t examined = k + 1;; ++examined) {
+        if (EndsAt(slot, tag, key)) {
+            return slot;
+        }
+        if (examined == probeLimit) {
+            return capacity;
+        }
+        square = AddMod(square, odd);
+        odd = AddMod(odd, two);
+        slot = AddMod(slot, square);
+    }
+}
 
 HashTable::HashTable(HashTable&& other) noexcept
     : slots(std::exchange(other.slots, nullptr)),
@@ -80,7 +110,8 @@ HashTable::HashTable(HashTable&& other) noexcept
       capacity(std::exchange(other.capacity, 0)),
       count(std::exchange(other.count, 0)),
       probeLimit(std::exchange(other.probeLimit, 0)),
-      homeMagic(std::exchange(other.homeMagic, 0)) {}
+      homeMagic(std::exchange(other.homeMagic, 0)),
+      earlyOffsets(other.earlyOffsets) {}
 
 HashTable& HashTable::operator=(HashTable&& other) noexcept {
     if (this != &other) {
@@ -92,6 +123,7 @@ HashTable& HashTable::operator=(HashTable&& other) noexcept {
         count = std::exchange(other.count, 0);
         probeLimit = std::exchange(other.probeLimit, 0);
         homeMagic = std::exchange(other.homeMagic, 0);
+        earlyOffsets = other.earlyOffsets;
     }
     return *this;
 }

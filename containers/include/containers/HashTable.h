@@ -62,6 +62,7 @@
 #include <containers/detail/FastRemainder.h>
 #include <containers/detail/Hardening.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -127,9 +128,9 @@ private:
     [[nodiscard]] static std::uint32_t Load32(const char* p) noexcept;
 
     // Whether two keys have the same length and bytes. Keys are mostly short,
-    // so keys of 4 to 16 bytes are compared as two words that may overlap,
-    // without a branch on the exact length or a call to memcmp; shorter and
-    // longer keys go to memcmp.
+    // so keys of 4 to 32 bytes are compared as two or four words that may
+    // overlap, without a branch on the exact length or a call to memcmp;
+    // shorter and longer keys go to memcmp.
     [[nodiscard]] static bool SameKey(std::string_view a, std::string_view b) noexcept;
 
     // a + b modulo capacity, for a and b below capacity, without overflow.
@@ -145,10 +146,21 @@ private:
         return static_cast<std::uint8_t>(0x80U | (hash >> 25U));
     }
 
+    // Whether the probe for `key`, whose tag is `tag`, ends at `slot`: it is
+    // empty or holds an equal key.
+    [[nodiscard]] bool EndsAt(std::uint32_t slot, std::uint8_t tag, std::string_view key) const noexcept {
+        const std::uint8_t seen = tags[slot];
+        return seen == 0 || (seen == tag && SameKey(slots[slot]->Key(), key));
+    }
+
     // The index of the slot where the probe for `key`, of hash `hash`, ends:
     // the one holding an equal key or the first empty one; capacity when the
     // probe sequence is exhausted. Requires capacity > 0.
     [[nodiscard]] std::uint32_t Probe(std::string_view key, std::uint32_t hash) const noexcept;
+    // The same probe from step kEarlySteps on, for a key whose earlier slots
+    // all hold other keys: rare, so it is not inline.
+    [[nodiscard]] std::uint32_t ProbeOnward(std::string_view key, std::uint8_t tag,
+                                            std::uint32_t home) const noexcept;
 
     HashEntry** slots = nullptr;
     std::uint8_t* tags = nullptr;  // one per slot
@@ -159,6 +171,11 @@ private:
     std::uint64_t probeLimit = 0;
     // Turns the home slot's remainder into multiplications.
     std::uint64_t homeMagic = 0;
+    // The offsets of the probe's first slots from the home slot, modulo the
+    // capacity: each of those slots then depends on the home slot alone, so
+    // their loads need not wait for one another.
+    static constexpr std::uint32_t kEarlySteps = 16;
+    std::array<std::uint32_t, kEarlySteps> earlyOffsets{};
 };
 
 inline HashEntry* HashTable::Slot(std::uint32_t index) const noexcept {
@@ -208,6 +225,12 @@ inline bool HashTable::SameKey(std::string_view a, std::string_view b) noexcept 
         const bool back = Load64(x + n - 8) == Load64(y + n - 8);
         return front && back;
     }
+    if (n > 16 && n <= 32) {
+        const std::uint64_t front = (Load64(x) ^ Load64(y)) | (Load64(x + 8) ^ Load64(y + 8));
+        const std::uint64_t back =
+            (Load64(x + n - 16) ^ Load64(y + n - 16)) | (Load64(x + n - 8) ^ Load64(y + n - 8));
+        return (front | back) == 0;
+    }
     if (n >= 4 && n < 8) {
         const bool front = Load32(x) == Load32(y);
         const bool back = Load32(x + n - 4) == Load32(y + n - 4);
@@ -219,26 +242,16 @@ inline bool HashTable::SameKey(std::string_view a, std::string_view b) noexcept 
 
 inline std::uint32_t HashTable::Probe(std::string_view key, std::uint32_t hash) const noexcept {
     // Both callers turn a table without slots away before they get here.
-    std::uint32_t slot = detail::FastRemainder(hash, homeMagic, capacity);
+    const std::uint32_t home = detail::FastRemainder(hash, homeMagic, capacity);
     const std::uint8_t tag = TagOf(hash);
-    // Step i adds i² (ProbeStep(i)) to the slot; i² is kept modulo the
-    // capacity as the sum of the odd numbers 1, 3, 5, ..., so no step
-    // multiplies or divides.
-    std::uint32_t square = 0;
-    std::uint32_t odd = capacity > 1 ? 1 : 0;
-    const std::uint32_t two = capacity > 2 ? 2 : 0;
-    for (std::uint64_t examined = 1;; ++examined) {
-        const std::uint8_t seen = tags[slot];
-        if (seen == 0 || (seen == tag && SameKey(slots[slot]->Key(), key))) {
+    const std::uint64_t early = probeLimit < kEarlySteps ? probeLimit : kEarlySteps;
+    for (std::uint32_t step = 0; step < early; ++step) {
+        const std::uint32_t slot = AddMod(home, earlyOffsets[step]);
+        if (EndsAt(slot, tag, key)) {
             return slot;
         }
-        if (examined == probeLimit) {
-            return capacity;
-        }
-        square = AddMod(square, odd);
-        odd = AddMod(odd, two);
-        slot = AddMod(slot, square);
     }
+    return early == probeLimit ? capacity : ProbeOnward(key, tag, home);
 }
 
 inline void HashTable::Insert(HashEntry* entry) noexcept {
