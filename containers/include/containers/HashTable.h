@@ -69,6 +69,13 @@
 #include <string>
 #include <string_view>
 
+// SSE2 (every x86-64 processor; 32-bit x86 where the compiler may assume it)
+// takes the hash of a long key 16 bytes at a time.
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#define CONTAINERS_HASH_SSE2 1
+#include <emmintrin.h>
+#endif
+
 namespace containers {
 
 class HashTable {
@@ -122,6 +129,12 @@ public:
 private:
     // Hash's arithmetic, on a view of the key.
     [[nodiscard]] static std::int32_t HashBytes(std::string_view key) noexcept;
+#ifdef CONTAINERS_HASH_SSE2
+    // h·33¹⁶ + b0·33¹⁵ + ... + b15 for each of `blocks` blocks of 16 bytes
+    // from p: sixteen single steps each, the same value bit for bit.
+    [[nodiscard]] static std::uint32_t HashBlocks(const char* p, std::size_t blocks,
+                                                  std::uint32_t h) noexcept;
+#endif
 
     // Unaligned loads of 8 and 4 bytes.
     [[nodiscard]] static std::uint64_t Load64(const char* p) noexcept;
@@ -174,7 +187,7 @@ private:
     // The offsets of the probe's first slots from the home slot, modulo the
     // capacity: each of those slots then depends on the home slot alone, so
     // their loads need not wait for one another.
-    static constexpr std::uint32_t kEarlySteps = 16;
+    static constexpr std::uint32_t kEarlySteps = 32;
     std::array<std::uint32_t, kEarlySteps> earlyOffsets{};
 };
 
@@ -190,6 +203,13 @@ inline std::int32_t HashTable::HashBytes(std::string_view key) noexcept {
     std::uint32_t h = 0;
     const char* p = key.data();
     std::size_t n = key.size();
+#ifdef CONTAINERS_HASH_SSE2
+    if (n >= 16) {
+        h = HashBlocks(p, n / 16, h);
+        p += n / 16 * 16;
+        n %= 16;
+    }
+#endif
     // Four bytes at a time: h·33⁴ + b0·33³ + b1·33² + b2·33 + b3 is four
     // single steps, with a shorter chain of dependent multiplications.
     for (; n >= 4; p += 4, n -= 4) {
@@ -200,6 +220,54 @@ inline std::int32_t HashTable::HashBytes(std::string_view key) noexcept {
     }
     return static_cast<std::int32_t>(h);
 }
+
+#ifdef CONTAINERS_HASH_SSE2
+inline std::uint32_t HashTable::HashBlocks(const char* p, std::size_t blocks, std::uint32_t h) noexcept {
+    // Each power 33^(15 - j) modulo 2³² is split into signed 16-bit halves,
+    // high · 2¹⁶ + low, so that pmaddwd multiplies the bytes (widened to 16
+    // bits, sign and all) by both halves and adds them in pairs; the block is
+    // Σ low-products + (Σ high-products) · 2¹⁶, modulo 2³².
+    struct Halves {
+        std::int16_t low[16];
+        std::int16_t high[16];
+        std::uint32_t power16;  // 33¹⁶ modulo 2³², what a block multiplies h by
+    };
+    static constexpr Halves kHalves = [] {
+        const auto signed16 = [](std::uint32_t half) {
+            return static_cast<std::int16_t>(half >= 0x8000U ? static_cast<std::int32_t>(half) - 0x10000
+                                                             : static_cast<std::int32_t>(half));
+        };
+        Halves halves{};
+        std::uint32_t power = 1;
+        for (int j = 15; j >= 0; --j) {
+            const std::int16_t low = signed16(power & 0xFFFFU);
+            halves.low[j] = low;
+            halves.high[j] = signed16(((power - static_cast<std::uint32_t>(low)) >> 16U) & 0xFFFFU);
+            power *= 33U;
+        }
+        halves.power16 = power;
+        return halves;
+    }();
+    const auto load = [](const void* from) { return _mm_loadu_si128(static_cast<const __m128i*>(from)); };
+    const __m128i lowFront = load(kHalves.low);
+    const __m128i lowBack = load(kHalves.low + 8);
+    const __m128i highFront = load(kHalves.high);
+    const __m128i highBack = load(kHalves.high + 8);
+    for (; blocks > 0; --blocks, p += 16) {
+        const __m128i bytes = load(p);
+        const __m128i front = _mm_srai_epi16(_mm_unpacklo_epi8(bytes, bytes), 8);  // bytes 0 to 7
+        const __m128i back = _mm_srai_epi16(_mm_unpackhi_epi8(bytes, bytes), 8);   // bytes 8 to 15
+        const __m128i low = _mm_add_epi32(_mm_madd_epi16(front, lowFront), _mm_madd_epi16(back, lowBack));
+        const __m128i high = _mm_add_epi32(_mm_madd_epi16(front, highFront), _mm_madd_epi16(back, highBack));
+        __m128i sum = _mm_add_epi32(low, _mm_slli_epi32(high, 16));
+        sum = _mm_add_epi32(sum, _mm_unpackhi_epi64(sum, sum));
+        const auto block = static_cast<std::uint32_t>(_mm_cvtsi128_si32(sum)) +
+                           static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_epi64(sum, 32)));
+        h = h * kHalves.power16 + block;
+    }
+    return h;
+}
+#endif
 
 inline std::uint64_t HashTable::Load64(const char* p) noexcept {
     std::uint64_t word = 0;
