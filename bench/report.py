@@ -112,7 +112,7 @@ def print_startup(program, bare, runs):
     print(f"| {ours:.0f} µs | {peer:.0f} µs | {ours / peer:.3f} |")
 
 
-def write_chart(runs, path):  # a panel per operation, a colour per peer, a line style per run
+def write_chart(runs, path, processor):  # a panel per operation, a colour per peer, a line style per run
     import matplotlib
     matplotlib.use("Agg")
     import matplotlib.pyplot as plt
@@ -156,7 +156,7 @@ def write_chart(runs, path):  # a panel per operation, a colour per peer, a line
             [], [], color="gray", linestyle=(0, (1, 2)), label="target (for that colour's peer)")]
     spare = axes.flat[len(panels)] if len(panels) < axes.size else None  # the legend takes a panel's place
     (spare or figure).legend(handles=handles, loc="center" if spare else "lower center", frameon=False)
-    figure.suptitle("Ours ÷ peer against n (below 1: ours is faster; log scales)")
+    figure.suptitle(f"Ours ÷ peer against n, {processor} (below 1: ours is faster; log scales)")
     figure.tight_layout(rect=(0, 0, 1, 0.98))
     figure.savefig(path, metadata={"Date": None} if path.endswith(".svg") else None)
 
@@ -197,7 +197,7 @@ def main():
     if args.chart:
         runs = [(cells, args.label)]
         runs += [(collect(json.load(open(path))), label) for path, label in args.chart_also]
-        write_chart(runs, args.chart)
+        write_chart(runs, args.chart, context.get("processor", "processor not recorded"))
         print(f"\nchart written to {args.chart}")
 
 
