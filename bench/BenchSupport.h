@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // Our benchmarks are named <Family>_Ours, or <Family>_OursFast in the copy
@@ -38,21 +39,63 @@ inline std::mt19937_64& Rng() {
     return rng;
 }
 
-// `n` distinct keys: of 5 to 15 bytes (short, stored inline by std::string)
-// or of exactly 32 bytes.
-inline std::vector<std::string> Keys(std::size_t n, bool longKeys) {
+// What the hash benchmarks' keys look like.
+enum class KeyKind {
+    Tiny,   // 1 to 5 bytes
+    Short,  // 6 to 15 bytes (kept inline by std::string)
+    Long,   // 32 bytes
+};
+
+// `n` distinct keys of `kind`, and `n` more of the same lengths that none of
+// them equals (`absent`). Random letters and digits: tiny keys have each
+// length from 1 to 5 alike, as far as there are keys of that length left;
+// short and long keys begin, before their halves are swapped, with their
+// index and a separator, which the absent keys change.
+inline std::vector<std::string> Keys(std::size_t n, KeyKind kind,
+                                     std::vector<std::string>* absent = nullptr) {
     static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::mt19937_64 rng(n * 2 + (longKeys ? 1 : 0));
+    constexpr std::size_t kLetters = sizeof(alphabet) - 1;
+    std::mt19937_64 rng(n * 3 + static_cast<std::size_t>(kind));
+    const auto letter = [&rng] { return alphabet[rng() % kLetters]; };
     std::vector<std::string> keys;
     keys.reserve(n);
+    if (kind == KeyKind::Tiny) {
+        // 2n distinct keys; the odd-numbered ones are the absent keys, so
+        // both halves have the same lengths.
+        std::unordered_set<std::string> seen;
+        std::size_t left[6] = {0, kLetters};  // keys of each length not yet drawn
+        for (std::size_t length = 2; length <= 5; ++length) {
+            left[length] = left[length - 1] * kLetters;
+        }
+        const std::size_t wanted = absent != nullptr ? 2 * n : n;
+        while (seen.size() < wanted) {
+            const std::size_t length = 1 + rng() % 5;
+            if (left[length] == 0) {
+                continue;
+            }
+            std::string key;
+            while (key.size() < length) {
+                key += letter();
+            }
+            if (seen.insert(key).second) {
+                --left[length];
+                (absent == nullptr || seen.size() % 2 == 1 ? keys : *absent).push_back(std::move(key));
+            }
+        }
+        return keys;
+    }
     for (std::size_t i = 0; i < n; ++i) {
-        // A distinct prefix from the index, a separator, then random filler.
         std::string key = std::to_string(i) + '-';
-        const std::size_t length = longKeys ? 32 : 5 + rng() % 11;
+        const std::size_t length = kind == KeyKind::Long ? 32 : 6 + rng() % 10;
         while (key.size() < length) {
-            key += alphabet[rng() % (sizeof(alphabet) - 1)];
+            key += letter();
         }
         std::rotate(key.begin(), key.begin() + static_cast<std::ptrdiff_t>(key.size() / 2), key.end());
+        if (absent != nullptr) {
+            std::string other = key;
+            other[other.find('-')] = '_';  // the one separator; the filler has neither
+            absent->push_back(std::move(other));
+        }
         keys.push_back(std::move(key));
     }
     return keys;

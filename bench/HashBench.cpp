@@ -18,6 +18,7 @@
 
 namespace {
 
+using benchsupport::KeyKind;
 using benchsupport::kMaxN;
 using benchsupport::kMinN;
 using containers::HashEntry;
@@ -27,20 +28,17 @@ struct Inputs {
     std::vector<std::string> keys;
     std::vector<std::unique_ptr<HashEntry>> entries;
     std::vector<std::string> lookups;  // the same keys, shuffled
-    std::vector<std::string> absent;   // keys of the same lengths that none of them equals
+    std::vector<std::string> absent;   // keys of the same lengths that none of them equals, shuffled
 };
 
-Inputs MakeInputs(std::size_t n, bool longKeys) {
+Inputs MakeInputs(std::size_t n, KeyKind kind) {
     Inputs in;
-    in.keys = benchsupport::Keys(n, longKeys);
+    in.keys = benchsupport::Keys(n, kind, &in.absent);
     for (std::size_t i = 0; i < n; ++i) {
         in.entries.push_back(std::make_unique<HashEntry>(static_cast<std::int32_t>(i), in.keys[i]));
     }
     in.lookups = benchsupport::Shuffled(in.keys);
-    in.absent = in.lookups;
-    for (std::string& key : in.absent) {
-        key[key.find('-')] = '_';  // the one separator; the filler has neither
-    }
+    in.absent = benchsupport::Shuffled(std::move(in.absent));
     return in;
 }
 
@@ -52,9 +50,9 @@ std::uint32_t CapacityFor(std::size_t n, bool nearlyFull) {
 // Looks each of n stored keys (or n absent ones) up once per iteration
 // through `find`.
 template <typename FindFn>
-void FindEveryKey(benchmark::State& state, bool longKeys, bool nearlyFull, bool absent, FindFn find) {
+void FindEveryKey(benchmark::State& state, KeyKind kind, bool nearlyFull, bool absent, FindFn find) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs in = MakeInputs(n, longKeys);
+    const Inputs in = MakeInputs(n, kind);
     HashTable table(CapacityFor(n, nearlyFull));
     for (const auto& entry : in.entries) {
         table.Insert(entry.get());
@@ -77,25 +75,25 @@ const auto kFindByView = [](const HashTable& table, const std::string& key) {
     return table.Find(std::string_view(key));
 };
 
-void OURS(HashFind)(benchmark::State& state, bool longKeys, bool nearlyFull) {
-    FindEveryKey(state, longKeys, nearlyFull, false, kFindByCopy);
+void OURS(HashFind)(benchmark::State& state, KeyKind kind, bool nearlyFull) {
+    FindEveryKey(state, kind, nearlyFull, false, kFindByCopy);
 }
-void OURS_BY_VIEW(HashFind)(benchmark::State& state, bool longKeys, bool nearlyFull) {
-    FindEveryKey(state, longKeys, nearlyFull, false, kFindByView);
+void OURS_BY_VIEW(HashFind)(benchmark::State& state, KeyKind kind, bool nearlyFull) {
+    FindEveryKey(state, kind, nearlyFull, false, kFindByView);
 }
-void OURS(HashFindAbsent)(benchmark::State& state, bool longKeys, bool nearlyFull) {
-    FindEveryKey(state, longKeys, nearlyFull, true, kFindByCopy);
+void OURS(HashFindAbsent)(benchmark::State& state, KeyKind kind, bool nearlyFull) {
+    FindEveryKey(state, kind, nearlyFull, true, kFindByCopy);
 }
-void OURS_BY_VIEW(HashFindAbsent)(benchmark::State& state, bool longKeys, bool nearlyFull) {
-    FindEveryKey(state, longKeys, nearlyFull, true, kFindByView);
+void OURS_BY_VIEW(HashFindAbsent)(benchmark::State& state, KeyKind kind, bool nearlyFull) {
+    FindEveryKey(state, kind, nearlyFull, true, kFindByView);
 }
 
 // Only the copy of each key that Find's by-value parameter makes: the part of
 // Find's time that the interface fixes. It does not depend on the load, so it
 // is measured once per key length, beside the Load50 cells.
-void HashFind_KeyCopyOnly(benchmark::State& state, bool longKeys) {
+void HashFind_KeyCopyOnly(benchmark::State& state, KeyKind kind) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs in = MakeInputs(n, longKeys);
+    const Inputs in = MakeInputs(n, kind);
     for (auto _ : state) {
         for (const std::string& key : in.lookups) {
             std::string copy(key);
@@ -107,9 +105,9 @@ void HashFind_KeyCopyOnly(benchmark::State& state, bool longKeys) {
 
 // The peer maps' own load does not depend on the cell's: they choose it.
 template <typename Map>
-void HashFind_Peer(benchmark::State& state, bool longKeys, bool absent) {
+void HashFind_Peer(benchmark::State& state, KeyKind kind, bool absent) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs in = MakeInputs(n, longKeys);
+    const Inputs in = MakeInputs(n, kind);
     Map map;
     for (const auto& entry : in.entries) {
         map.emplace(entry->Key(), entry.get());
@@ -123,9 +121,9 @@ void HashFind_Peer(benchmark::State& state, bool longKeys, bool absent) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
 }
 
-void OURS(HashInsert)(benchmark::State& state, bool longKeys, bool nearlyFull) {
+void OURS(HashInsert)(benchmark::State& state, KeyKind kind, bool nearlyFull) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs in = MakeInputs(n, longKeys);
+    const Inputs in = MakeInputs(n, kind);
     for (auto _ : state) {
         HashTable table(CapacityFor(n, nearlyFull));
         for (const auto& entry : in.entries) {
@@ -137,9 +135,9 @@ void OURS(HashInsert)(benchmark::State& state, bool longKeys, bool nearlyFull) {
 }
 
 template <typename Map>
-void HashInsert_Peer(benchmark::State& state, bool longKeys) {
+void HashInsert_Peer(benchmark::State& state, KeyKind kind) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs in = MakeInputs(n, longKeys);
+    const Inputs in = MakeInputs(n, kind);
     for (auto _ : state) {
         Map map;
         map.reserve(n);
@@ -154,31 +152,35 @@ void HashInsert_Peer(benchmark::State& state, bool longKeys) {
 using StdMap = std::unordered_map<std::string, HashEntry*>;
 using AbslMap = absl::flat_hash_map<std::string, HashEntry*>;
 
-void HashFind_StdUnordered(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
-    HashFind_Peer<StdMap>(state, longKeys, false);
+void HashFind_StdUnordered(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
+    HashFind_Peer<StdMap>(state, kind, false);
 }
-void HashFind_Absl(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
-    HashFind_Peer<AbslMap>(state, longKeys, false);
+void HashFind_Absl(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
+    HashFind_Peer<AbslMap>(state, kind, false);
 }
-void HashFindAbsent_StdUnordered(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
-    HashFind_Peer<StdMap>(state, longKeys, true);
+void HashFindAbsent_StdUnordered(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
+    HashFind_Peer<StdMap>(state, kind, true);
 }
-void HashFindAbsent_Absl(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
-    HashFind_Peer<AbslMap>(state, longKeys, true);
+void HashFindAbsent_Absl(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
+    HashFind_Peer<AbslMap>(state, kind, true);
 }
-void HashInsert_StdUnordered(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
-    HashInsert_Peer<StdMap>(state, longKeys);
+void HashInsert_StdUnordered(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
+    HashInsert_Peer<StdMap>(state, kind);
 }
-void HashInsert_Absl(benchmark::State& state, bool longKeys, bool /*nearlyFull*/) {
-    HashInsert_Peer<AbslMap>(state, longKeys);
+void HashInsert_Absl(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
+    HashInsert_Peer<AbslMap>(state, kind);
 }
 
-// Each cell: short or 32-byte keys, at load 0.5 or nearly full.
-#define HASH_CELLS(fn)                                                                          \
-    BENCHMARK_CAPTURE(fn, Short_Load50, false, false)->RangeMultiplier(4)->Range(kMinN, kMaxN); \
-    BENCHMARK_CAPTURE(fn, Short_Load89, false, true)->RangeMultiplier(4)->Range(kMinN, kMaxN);  \
-    BENCHMARK_CAPTURE(fn, Long_Load50, true, false)->RangeMultiplier(4)->Range(kMinN, kMaxN);   \
-    BENCHMARK_CAPTURE(fn, Long_Load89, true, true)->RangeMultiplier(4)->Range(kMinN, kMaxN)
+// Each cell: tiny, short or 32-byte keys, at load 0.5 or nearly full.
+#define HASH_CELL(fn, name, ...) \
+    BENCHMARK_CAPTURE(fn, name, __VA_ARGS__)->RangeMultiplier(4)->Range(kMinN, kMaxN)
+#define HASH_CELLS(fn)                                  \
+    HASH_CELL(fn, Tiny_Load50, KeyKind::Tiny, false);   \
+    HASH_CELL(fn, Tiny_Load89, KeyKind::Tiny, true);    \
+    HASH_CELL(fn, Short_Load50, KeyKind::Short, false); \
+    HASH_CELL(fn, Short_Load89, KeyKind::Short, true);  \
+    HASH_CELL(fn, Long_Load50, KeyKind::Long, false);   \
+    HASH_CELL(fn, Long_Load89, KeyKind::Long, true)
 
 HASH_CELLS(OURS(HashFind));
 HASH_CELLS(OURS_BY_VIEW(HashFind));
@@ -190,8 +192,9 @@ HASH_CELLS(HashFind_StdUnordered);
 HASH_CELLS(HashFind_Absl);
 HASH_CELLS(HashFindAbsent_StdUnordered);
 HASH_CELLS(HashFindAbsent_Absl);
-BENCHMARK_CAPTURE(HashFind_KeyCopyOnly, Short_Load50, false)->RangeMultiplier(4)->Range(kMinN, kMaxN);
-BENCHMARK_CAPTURE(HashFind_KeyCopyOnly, Long_Load50, true)->RangeMultiplier(4)->Range(kMinN, kMaxN);
+HASH_CELL(HashFind_KeyCopyOnly, Tiny_Load50, KeyKind::Tiny);
+HASH_CELL(HashFind_KeyCopyOnly, Short_Load50, KeyKind::Short);
+HASH_CELL(HashFind_KeyCopyOnly, Long_Load50, KeyKind::Long);
 HASH_CELLS(HashInsert_StdUnordered);
 HASH_CELLS(HashInsert_Absl);
 #endif

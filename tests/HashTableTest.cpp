@@ -1,3 +1,5 @@
+#include "TestAccess.h"
+
 #include <containers/HashEntry.h>
 #include <containers/HashTable.h>
 
@@ -17,6 +19,7 @@ namespace {
 
 using containers::HashEntry;
 using containers::HashTable;
+using testsupport::TestAccess;
 
 // Entries owned by the test; the table only points at them.
 class Entries {
@@ -236,6 +239,33 @@ TEST(HashTableTest, KeysDifferingInAnyOneByteAreDifferentAtEveryLength) {
     }
 }
 
+// Catches a comparison of keys that skips a byte at some length (its words
+// leaving one out, say), which the tags and the filter hide from every other
+// test: keys that differ in one byte mostly differ in tag and filter bits,
+// so their keys are never compared. Every byte value at every position of
+// every length from 0 to 40, compared directly and looked up.
+TEST(HashTableTest, AKeyDifferingInOneByteIsNotFoundWhateverTheByte) {
+    for (std::size_t length = 0; length <= 40; ++length) {
+        std::string key;
+        for (std::size_t i = 0; i < length; ++i) {
+            key += static_cast<char>('A' + i * 7 % 53);
+        }
+        Entries entries;
+        HashTable table(64);
+        table.Insert(entries.Make(1, key));
+        ASSERT_TRUE(TestAccess::SameKey(std::string(key), key)) << "length " << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string other = key;
+            for (int delta = 1; delta < 256; ++delta) {
+                other[at] = static_cast<char>(key[at] + delta);
+                ASSERT_FALSE(TestAccess::SameKey(other, key)) << "length " << length << ", byte " << at;
+                ASSERT_EQ(table.Find(std::string_view(other)), nullptr)
+                    << "length " << length << ", byte " << at;
+            }
+        }
+    }
+}
+
 TEST(HashTableTest, FindOfAnAbsentKeyStopsAtTheFirstEmptySlot) {
     Entries entries;
     HashTable table(10);
@@ -381,6 +411,25 @@ TEST(HashTableTest, MovingLeavesTheSourceAnEmptyTableOfCapacityZero) {
     HashTable& same = assigned;
     assigned = std::move(same);
     EXPECT_EQ(assigned.Find("a"), a);
+}
+
+// Catches a move that leaves the probe's table of offsets behind: "a", "k"
+// and "u" share home slot 7 of 10, so "u" sits two steps on, in slot 2.
+TEST(HashTableTest, AMovedTableFindsKeysPastTheirHomeSlot) {
+    Entries entries;
+    HashTable source(10);
+    HashEntry* u = nullptr;
+    for (const char* key : {"a", "k", "u"}) {
+        u = entries.Make(0, key);
+        source.Insert(u);
+    }
+    ASSERT_EQ(source.Slot(2), u);
+
+    HashTable constructed(std::move(source));
+    EXPECT_EQ(constructed.Find("u"), u);
+    HashTable assigned(3);
+    assigned = std::move(constructed);
+    EXPECT_EQ(assigned.Find("u"), u);
 }
 
 // Keys whose home slot is 0 in a table of `capacity` slots.

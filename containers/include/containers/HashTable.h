@@ -3,12 +3,12 @@
 // HashTable: a fixed-capacity open-addressing table of HashEntry pointers,
 // keyed by the entries' strings.
 //
-// Ownership: the table owns its slot array, with a byte per slot beside it,
-// and nothing else. It stores the entry pointers it is given and never copies,
-// replaces or destroys an entry; entries must outlive every use of them
-// through the table. A table cannot be copied (two tables would share one
-// slot array); it can be moved, which leaves the source as an empty table of
-// capacity 0.
+// Ownership: the table owns its slot array, with at most 4 bytes per slot
+// beside it (a tag per slot and a filter), and nothing else. It stores the
+// entry pointers it is given and never copies, replaces or destroys an
+// entry; entries must outlive every use of them through the table. A table
+// cannot be copied (two tables would share one slot array); it can be
+// moved, which leaves the source as an empty table of capacity 0.
 //
 // Keys: two keys are equal when they have the same length and bytes (a NUL
 // byte is a byte like any other). Find has three forms that return the same
@@ -44,14 +44,16 @@
 //   the hardening level that checks each (see detail/Hardening.h; a broken
 //   one stops the program with a line naming it). No level can check that an
 //   entry outlives its use through the table.
-// - Construction throws std::bad_alloc when the slot array or its tags cannot
-//   be allocated, leaking nothing (built without exceptions: stops the
+// - Construction throws std::bad_alloc when the slot array or its tags and
+//   filter cannot be allocated, leaking nothing (built without exceptions: stops the
 //   program, see detail/Failure.h).
 //
 // Complexity: Insert and Find take one step per slot examined, which is
 // constant on average while the table is not nearly full; an exhausted probe
 // is bounded by the period of the probe sequence (at most 6 × capacity
-// steps, 20 for capacity 10). Hash is linear in the key's length.
+// steps, 20 for capacity 10). Most look-ups of an absent key examine no slot:
+// a filter of the stored keys turns them away. Hash is linear in the key's
+// length.
 //
 // Thread safety: concurrent calls of the const members (Find, Hash, Slot, the
 // counts) on one table are safe; Insert and moves need exclusive access. The
@@ -69,13 +71,6 @@
 #include <string>
 #include <string_view>
 
-// SSE2 (every x86-64 processor; 32-bit x86 where the compiler may assume it)
-// takes the hash of a long key 16 bytes at a time.
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#define CONTAINERS_HASH_SSE2 1
-#include <emmintrin.h>
-#endif
-
 namespace containers {
 
 class HashTable {
@@ -83,7 +78,7 @@ public:
     explicit HashTable(std::uint32_t capacity);
     ~HashTable() {
         delete[] slots;
-        delete[] tags;
+        delete[] filter;
     }
 
     HashTable(const HashTable&) = delete;
@@ -107,7 +102,9 @@ public:
     // h = h × 33 + b over the key's bytes, each read as a signed 8-bit
     // number, wrapping at 32 bits; "abc" gives 108966.
     // NOLINTNEXTLINE(performance-unnecessary-value-param)
-    [[nodiscard]] static std::int32_t Hash(std::string key) noexcept { return HashBytes(key); }
+    [[nodiscard]] static std::int32_t Hash(std::string key) noexcept {
+        return static_cast<std::int32_t>(HashOf(key.data(), WordsOf(key.data(), key.size()), key.size()));
+    }
 
     // i × i, wrapping at 32 bits for |i| > 46340: what step i of the probe
     // adds to the slot. Probe builds the same squares incrementally.
@@ -127,58 +124,121 @@ public:
     [[nodiscard]] HashEntry* Slot(std::uint32_t index) const noexcept;
 
 private:
-    // Hash's arithmetic, on a view of the key.
-    [[nodiscard]] static std::int32_t HashBytes(std::string_view key) noexcept;
-#ifdef CONTAINERS_HASH_SSE2
-    // h·33¹⁶ + b0·33¹⁵ + ... + b15 for each of `blocks` blocks of 16 bytes
-    // from p: sixteen single steps each, the same value bit for bit.
-    [[nodiscard]] static std::uint32_t HashBlocks(const char* p, std::size_t blocks,
-                                                  std::uint32_t h) noexcept;
-#endif
+    // A key's bytes as the words that a look-up works from, loaded once:
+    // - up to 3 bytes: the first, middle and last bytes (every byte) in `a`;
+    // - 4 to 8: the first 4 bytes in a's low half, the last 4 in its high half;
+    // - 9 to 16: the first 8 bytes in `a` and the last 8 in `b`;
+    // - 17 to 32: the first 16 bytes in `a` and `b`, the last 16 in `c` and `d`;
+    // - longer keys: Hash's value in `a`; their bytes are compared in place.
+    // Words that may overlap keep the exact length out of the branches.
+    struct KeyWords {
+        std::uint64_t a;
+        std::uint64_t b;
+        std::uint64_t c;
+        std::uint64_t d;
+    };
+    [[nodiscard]] static KeyWords WordsOf(const char* p, std::size_t n) noexcept;
 
-    // Unaligned loads of 8 and 4 bytes.
+    // Hash's value and the key's print, from its words (and its bytes at p).
+    // The print mixes the key's bytes (those of a key of up to 32 bytes, else
+    // its hash) to 64 bits, from which come the key's tag and its bits in the
+    // filter. It does not come from the hash of a short key, since many short
+    // keys share one ("Ab" and "BA" do).
+    [[nodiscard]] static std::uint32_t HashOf(const char* p, const KeyWords& words, std::size_t n) noexcept;
+    [[nodiscard]] static std::uint64_t PrintOf(const KeyWords& words, std::size_t n) noexcept;
+    // Hash's value of a key of more than 16 bytes, out of line: the library's
+    // own build decides whether it takes 16 bytes a step with SSE2.
+    [[nodiscard]] static std::uint32_t HashLong(const char* p, std::size_t n) noexcept;
+    // Σ b_j · 33^(k - 1 - j) over the k bytes of a word (k = 4 or 8), byte 0
+    // the lowest, each read as signed: k single steps of the hash from 0, as
+    // steps that each join neighbours (bytes, then pairs, then quads) in lanes.
+    [[nodiscard]] static std::uint32_t HashHalf(std::uint32_t word) noexcept;
+    [[nodiscard]] static std::uint32_t HashWord(std::uint64_t word) noexcept;
+    // 33^k modulo 2^32, for k from 0 to 24.
+    static constexpr std::array<std::uint32_t, 25> kPowersOf33 = [] {
+        std::array<std::uint32_t, 25> powers{};
+        std::uint32_t power = 1;
+        for (std::uint32_t& p : powers) {
+            p = power;
+            power *= 33U;
+        }
+        return powers;
+    }();
+
+    // Little-endian loads of 8 and 4 bytes.
     [[nodiscard]] static std::uint64_t Load64(const char* p) noexcept;
     [[nodiscard]] static std::uint32_t Load32(const char* p) noexcept;
+    // A 64-bit mix: each of the result's bits depends on many of x's.
+    [[nodiscard]] static std::uint64_t Mix(std::uint64_t x) noexcept;
 
-    // Whether two keys have the same length and bytes. Keys are mostly short,
-    // so keys of 4 to 32 bytes are compared as two or four words that may
-    // overlap, without a branch on the exact length or a call to memcmp;
-    // shorter and longer keys go to memcmp.
-    [[nodiscard]] static bool SameKey(std::string_view a, std::string_view b) noexcept;
+    // Whether a stored key equals the key whose words are `words`: the same
+    // length and bytes, compared word by word without a call to memcmp up to
+    // 32 bytes.
+    [[nodiscard]] static bool SameKey(std::string_view stored, std::string_view key,
+                                      const KeyWords& words) noexcept;
 
     // a + b modulo capacity, for a and b below capacity, without overflow.
     [[nodiscard]] std::uint32_t AddMod(std::uint32_t a, std::uint32_t b) const noexcept {
         return a >= capacity - b ? a - (capacity - b) : a + b;
     }
 
-    // A slot's tag: 0 while it is empty, else the top bit set and the top 7
-    // bits of its key's hash below it. A probe compares the keys of a slot
-    // only where the tags agree, so a slot that holds another key mostly
-    // costs no load of that entry or of its key's characters.
-    [[nodiscard]] static std::uint8_t TagOf(std::uint32_t hash) noexcept {
-        return static_cast<std::uint8_t>(0x80U | (hash >> 25U));
+    // A slot's tag: 0 while it is empty, else the top bit set and 7 bits of
+    // its key's print below it. A probe compares the keys of a slot only
+    // where the tags agree, so a slot that holds another key mostly costs no
+    // load of that entry or of its key's characters.
+    [[nodiscard]] static std::uint8_t TagOf(std::uint64_t print) noexcept {
+        return static_cast<std::uint8_t>(0x80U | ((print >> 12U) & 0x7FU));
     }
 
-    // Whether the probe for `key`, whose tag is `tag`, ends at `slot`: it is
-    // empty or holds an equal key.
-    [[nodiscard]] bool EndsAt(std::uint32_t slot, std::uint8_t tag, std::string_view key) const noexcept {
+    // The filter: a Bloom filter of the stored keys' prints, in 64-bit words,
+    // 3 bytes per slot. Each key sets three bits of one word, so a look-up of
+    // an absent key mostly ends at one load, wherever the hash put the key. A
+    // table of fewer than 3 slots has no filter.
+    [[nodiscard]] std::uint32_t FilterWordOf(std::uint64_t print) const noexcept {
+        return static_cast<std::uint32_t>(((print >> 32U) * filterWords) >> 32U);
+    }
+    // A key's three bits: one of 64 patterns of three bits, rotated.
+    [[nodiscard]] static std::uint64_t FilterBitsOf(std::uint64_t print) noexcept;
+    [[nodiscard]] std::uint64_t FilterWord(std::uint32_t index) const noexcept {
+        std::uint64_t word = 0;
+        std::memcpy(&word, filter + 8 * std::size_t{index}, sizeof word);
+        return word;
+    }
+    // Whether a key of this print may be stored: false means it is not.
+    [[nodiscard]] bool MayHold(std::uint64_t print) const noexcept {
+        const std::uint64_t bits = FilterBitsOf(print);
+        return (FilterWord(FilterWordOf(print)) & bits) == bits;
+    }
+
+    // Whether the probe for the key, whose tag is `tag`, ends at `slot`: it
+    // is empty or holds an equal key. Tag 0 matches only empty slots, without
+    // a comparison of keys.
+    [[nodiscard]] bool EndsAt(std::uint32_t slot, std::uint8_t tag, std::string_view key,
+                              const KeyWords& words) const noexcept {
         const std::uint8_t seen = tags[slot];
-        return seen == 0 || (seen == tag && SameKey(slots[slot]->Key(), key));
+        return seen == 0 || (seen == tag && SameKey(slots[slot]->Key(), key, words));
     }
 
     // The index of the slot where the probe for `key`, of hash `hash`, ends:
     // the one holding an equal key or the first empty one; capacity when the
     // probe sequence is exhausted. Requires capacity > 0.
-    [[nodiscard]] std::uint32_t Probe(std::string_view key, std::uint32_t hash) const noexcept;
+    [[nodiscard]] std::uint32_t Probe(std::string_view key, const KeyWords& words, std::uint32_t hash,
+                                      std::uint8_t tag) const noexcept;
     // The same probe from step kEarlySteps on, for a key whose earlier slots
     // all hold other keys: rare, so it is not inline.
-    [[nodiscard]] std::uint32_t ProbeOnward(std::string_view key, std::uint8_t tag,
+    [[nodiscard]] std::uint32_t ProbeOnward(std::string_view key, const KeyWords& words, std::uint8_t tag,
                                             std::uint32_t home) const noexcept;
 
     HashEntry** slots = nullptr;
-    std::uint8_t* tags = nullptr;  // one per slot
+    // The filter's words, then the tags, one per slot: one allocation.
+    unsigned char* filter = nullptr;
+    unsigned char* tags = nullptr;
     std::uint32_t capacity = 0;
     std::uint32_t count = 0;
+    std::uint32_t filterWords = 0;
+    // Slots a probe examines from the table of offsets: kEarlySteps, or the
+    // whole period where it is shorter.
+    std::uint32_t earlySteps = 0;
     // Slots a probe examines before giving up: one period of the offset
     // sequence, after which it only repeats itself.
     std::uint64_t probeLimit = 0;
@@ -197,129 +257,173 @@ inline HashEntry* HashTable::Slot(std::uint32_t index) const noexcept {
     return slots[index];
 }
 
-inline std::int32_t HashTable::HashBytes(std::string_view key) noexcept {
-    // Each byte as a signed 8-bit number, widened to 32 bits.
-    const auto byte = [](char c) { return static_cast<std::uint32_t>(static_cast<signed char>(c)); };
-    std::uint32_t h = 0;
-    const char* p = key.data();
-    std::size_t n = key.size();
-#ifdef CONTAINERS_HASH_SSE2
-    if (n >= 16) {
-        h = HashBlocks(p, n / 16, h);
-        p += n / 16 * 16;
-        n %= 16;
-    }
-#endif
-    // Four bytes at a time: h·33⁴ + b0·33³ + b1·33² + b2·33 + b3 is four
-    // single steps, with a shorter chain of dependent multiplications.
-    for (; n >= 4; p += 4, n -= 4) {
-        h = h * 1185921U + byte(p[0]) * 35937U + byte(p[1]) * 1089U + byte(p[2]) * 33U + byte(p[3]);
-    }
-    for (; n > 0; ++p, --n) {
-        h = h * 33U + byte(*p);
-    }
-    return static_cast<std::int32_t>(h);
-}
-
-#ifdef CONTAINERS_HASH_SSE2
-inline std::uint32_t HashTable::HashBlocks(const char* p, std::size_t blocks, std::uint32_t h) noexcept {
-    // Each power 33^(15 - j) modulo 2³² is split into signed 16-bit halves,
-    // high · 2¹⁶ + low, so that pmaddwd multiplies the bytes (widened to 16
-    // bits, sign and all) by both halves and adds them in pairs; the block is
-    // Σ low-products + (Σ high-products) · 2¹⁶, modulo 2³².
-    struct Halves {
-        std::int16_t low[16];
-        std::int16_t high[16];
-        std::uint32_t power16;  // 33¹⁶ modulo 2³², what a block multiplies h by
-    };
-    static constexpr Halves kHalves = [] {
-        const auto signed16 = [](std::uint32_t half) {
-            return static_cast<std::int16_t>(half >= 0x8000U ? static_cast<std::int32_t>(half) - 0x10000
-                                                             : static_cast<std::int32_t>(half));
-        };
-        Halves halves{};
-        std::uint32_t power = 1;
-        for (int j = 15; j >= 0; --j) {
-            const std::int16_t low = signed16(power & 0xFFFFU);
-            halves.low[j] = low;
-            halves.high[j] = signed16(((power - static_cast<std::uint32_t>(low)) >> 16U) & 0xFFFFU);
-            power *= 33U;
-        }
-        halves.power16 = power;
-        return halves;
-    }();
-    const auto load = [](const void* from) { return _mm_loadu_si128(static_cast<const __m128i*>(from)); };
-    const __m128i lowFront = load(kHalves.low);
-    const __m128i lowBack = load(kHalves.low + 8);
-    const __m128i highFront = load(kHalves.high);
-    const __m128i highBack = load(kHalves.high + 8);
-    for (; blocks > 0; --blocks, p += 16) {
-        const __m128i bytes = load(p);
-        const __m128i front = _mm_srai_epi16(_mm_unpacklo_epi8(bytes, bytes), 8);  // bytes 0 to 7
-        const __m128i back = _mm_srai_epi16(_mm_unpackhi_epi8(bytes, bytes), 8);   // bytes 8 to 15
-        const __m128i low = _mm_add_epi32(_mm_madd_epi16(front, lowFront), _mm_madd_epi16(back, lowBack));
-        const __m128i high = _mm_add_epi32(_mm_madd_epi16(front, highFront), _mm_madd_epi16(back, highBack));
-        __m128i sum = _mm_add_epi32(low, _mm_slli_epi32(high, 16));
-        sum = _mm_add_epi32(sum, _mm_unpackhi_epi64(sum, sum));
-        const auto block = static_cast<std::uint32_t>(_mm_cvtsi128_si32(sum)) +
-                           static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_epi64(sum, 32)));
-        h = h * kHalves.power16 + block;
-    }
-    return h;
-}
-#endif
-
 inline std::uint64_t HashTable::Load64(const char* p) noexcept {
     std::uint64_t word = 0;
     std::memcpy(&word, p, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    word = __builtin_bswap64(word);
+#endif
     return word;
 }
 
 inline std::uint32_t HashTable::Load32(const char* p) noexcept {
     std::uint32_t word = 0;
     std::memcpy(&word, p, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    word = __builtin_bswap32(word);
+#endif
     return word;
 }
 
-inline bool HashTable::SameKey(std::string_view a, std::string_view b) noexcept {
-    const std::size_t n = a.size();
-    if (n != b.size()) {
-        return false;
-    }
-    const char* const x = a.data();
-    const char* const y = b.data();
-    if (n >= 8 && n <= 16) {
-        const bool front = Load64(x) == Load64(y);
-        const bool back = Load64(x + n - 8) == Load64(y + n - 8);
-        return front && back;
-    }
-    if (n > 16 && n <= 32) {
-        const std::uint64_t front = (Load64(x) ^ Load64(y)) | (Load64(x + 8) ^ Load64(y + 8));
-        const std::uint64_t back =
-            (Load64(x + n - 16) ^ Load64(y + n - 16)) | (Load64(x + n - 8) ^ Load64(y + n - 8));
-        return (front | back) == 0;
-    }
-    if (n >= 4 && n < 8) {
-        const bool front = Load32(x) == Load32(y);
-        const bool back = Load32(x + n - 4) == Load32(y + n - 4);
-        return front && back;
-    }
-    // An empty view may hold a null pointer, which memcmp must not be given.
-    return n == 0 || std::memcmp(x, y, n) == 0;
+inline std::uint64_t HashTable::Mix(std::uint64_t x) noexcept {
+    x *= 0x9E3779B97F4A7C15U;
+    return x ^ (x >> 32U);
 }
 
-inline std::uint32_t HashTable::Probe(std::string_view key, std::uint32_t hash) const noexcept {
+inline HashTable::KeyWords HashTable::WordsOf(const char* p, std::size_t n) noexcept {
+    if (n <= 8) {
+        if (n >= 4) {
+            return {Load32(p) | std::uint64_t{Load32(p + n - 4)} << 32U, 0, 0, 0};
+        }
+        if (n == 0) {
+            return {0, 0, 0, 0};  // a view of no bytes may hold a null pointer
+        }
+        const auto byte = [p](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+        return {byte(0) | byte(n / 2) << 8U | byte(n - 1) << 16U, 0, 0, 0};
+    }
+    if (n <= 16) {
+        return {Load64(p), Load64(p + n - 8), 0, 0};
+    }
+    if (n <= 32) {
+        return {Load64(p), Load64(p + 8), Load64(p + n - 16), Load64(p + n - 8)};
+    }
+    return {HashLong(p, n), 0, 0, 0};
+}
+
+inline std::uint64_t HashTable::PrintOf(const KeyWords& words, std::size_t n) noexcept {
+    constexpr std::uint64_t kOdd = 0xD6E8FEB86659FD93U;
+    constexpr std::uint64_t kOtherOdd = 0xFF51AFD7ED558CCDU;
+    if (n <= 8) {
+        return Mix(words.a ^ n);
+    }
+    if (n <= 16) {
+        return Mix((words.a * kOdd + words.b) ^ n);
+    }
+    if (n <= 32) {
+        return Mix((words.a * kOdd + words.b) ^ (words.c * kOtherOdd + words.d) ^ n);
+    }
+    return Mix(words.a ^ (std::uint64_t{n} << 32U));
+}
+
+inline std::uint32_t HashTable::HashHalf(std::uint32_t word) noexcept {
+    // Flipping each byte's top bit reads it as b + 128 in 0..255, which fits
+    // the lanes; the 128s come off at the end, as 128 · (33³ + 33² + 33 + 1).
+    const std::uint32_t x = word ^ 0x80808080U;
+    const std::uint32_t pairs = (x & 0x00FF00FFU) * 33U + ((x >> 8U) & 0x00FF00FFU);  // < 2¹⁴ each
+    return (pairs & 0xFFFFU) * 1089U + (pairs >> 16U) - 128U * 37060U;
+}
+
+inline std::uint32_t HashTable::HashWord(std::uint64_t word) noexcept {
+    // As HashHalf, a step further: the 128s are 128 · (33⁷ + ... + 1).
+    constexpr std::uint64_t kBytes = 0x00FF00FF00FF00FFU;
+    constexpr std::uint64_t kPairs = 0x0000FFFF0000FFFFU;
+    constexpr std::uint32_t kFlips = [] {
+        std::uint32_t sum = 0;
+        for (std::size_t k = 0; k < 8; ++k) {
+            sum += kPowersOf33[k];
+        }
+        return 128U * sum;
+    }();
+    const std::uint64_t x = word ^ 0x8080808080808080U;
+    const std::uint64_t pairs = (x & kBytes) * 33U + ((x >> 8U) & kBytes);             // < 2¹⁴ each
+    const std::uint64_t quads = (pairs & kPairs) * 1089U + ((pairs >> 16U) & kPairs);  // < 2²⁴ each
+    return static_cast<std::uint32_t>(quads) * kPowersOf33[4] + static_cast<std::uint32_t>(quads >> 32U) -
+           kFlips;
+}
+
+inline std::uint32_t HashTable::HashOf(const char* p, const KeyWords& words, std::size_t n) noexcept {
+    if (n <= 8) {
+        if (n >= 4) {
+            // The last 4 bytes without those that the first 4 hold: lanes
+            // below 8 - n cleared count 0.
+            const auto back = static_cast<std::uint32_t>(words.a >> 32U) &
+                              static_cast<std::uint32_t>(std::uint64_t{0xFFFFFFFFU} << (8 * (8 - n)));
+            return kPowersOf33[n - 4] * HashHalf(static_cast<std::uint32_t>(words.a)) + HashHalf(back);
+        }
+        // The first, middle and last bytes, weighted by their places.
+        static constexpr std::uint32_t kWeights[4][3] = {{0, 0, 0}, {1, 0, 0}, {33, 1, 0}, {1089, 33, 1}};
+        const auto byte = [&words](unsigned at) {
+            return static_cast<std::uint32_t>(
+                static_cast<std::int32_t>(static_cast<signed char>(words.a >> at)));
+        };
+        return byte(0) * kWeights[n][0] + byte(8) * kWeights[n][1] + byte(16) * kWeights[n][2];
+    }
+    // Each word's bytes from 0; then the powers of 33 that place them. Lanes
+    // of the last words that an earlier word holds too are cleared.
+    const std::uint64_t all = ~std::uint64_t{0};
+    if (n <= 16) {
+        return kPowersOf33[n - 8] * HashWord(words.a) + HashWord(words.b & (all << (8 * (16 - n))));
+    }
+    return n <= 32 ? HashLong(p, n) : static_cast<std::uint32_t>(words.a);
+}
+
+inline bool HashTable::SameKey(std::string_view stored, std::string_view key,
+                               const KeyWords& words) noexcept {
+    const std::size_t n = key.size();
+    if (stored.size() != n) {
+        return false;
+    }
+    const char* const x = stored.data();
+    if (n <= 8) {
+        return n == 0 || WordsOf(x, n).a == words.a;
+    }
+    if (n <= 16) {
+        return (Load64(x) == words.a) & (Load64(x + n - 8) == words.b);
+    }
+    if (n <= 32) {
+        return ((Load64(x) ^ words.a) | (Load64(x + 8) ^ words.b) | (Load64(x + n - 16) ^ words.c) |
+                (Load64(x + n - 8) ^ words.d)) == 0;
+    }
+    return std::memcmp(x, key.data(), n) == 0;
+}
+
+inline std::uint64_t HashTable::FilterBitsOf(std::uint64_t print) noexcept {
+    // 64 patterns of three distinct bits, from a fixed sequence of numbers.
+    static constexpr std::array<std::uint64_t, 64> kPatterns = [] {
+        std::array<std::uint64_t, 64> patterns{};
+        std::uint64_t state = 0x2545F4914F6CDD1DU;
+        for (std::uint64_t& pattern : patterns) {
+            for (int bits = 0; bits < 3;) {
+                state = state * 6364136223846793005U + 1442695040888963407U;
+                const std::uint64_t bit = std::uint64_t{1} << (state >> 58U);
+                if ((pattern & bit) == 0) {
+                    pattern |= bit;
+                    ++bits;
+                }
+            }
+        }
+        return patterns;
+    }();
+    const std::uint64_t pattern = kPatterns[(print >> 6U) & 63U];
+    const unsigned turn = static_cast<unsigned>(print & 63U);
+    return (pattern << turn) | (pattern >> ((64U - turn) & 63U));
+}
+
+inline std::uint32_t HashTable::Probe(std::string_view key, const KeyWords& words, std::uint32_t hash,
+                                      std::uint8_t tag) const noexcept {
     // Both callers turn a table without slots away before they get here.
     const std::uint32_t home = detail::FastRemainder(hash, homeMagic, capacity);
-    const std::uint8_t tag = TagOf(hash);
-    const std::uint64_t early = probeLimit < kEarlySteps ? probeLimit : kEarlySteps;
-    for (std::uint32_t step = 0; step < early; ++step) {
-        const std::uint32_t slot = AddMod(home, earlyOffsets[step]);
-        if (EndsAt(slot, tag, key)) {
+    std::uint32_t slot = home;
+    for (std::uint32_t step = 1;; ++step) {
+        if (EndsAt(slot, tag, key, words)) {
             return slot;
         }
+        if (step == earlySteps) {
+            break;
+        }
+        slot = AddMod(home, earlyOffsets[step]);
     }
-    return early == probeLimit ? capacity : ProbeOnward(key, tag, home);
+    return earlySteps == probeLimit ? capacity : ProbeOnward(key, words, tag, home);
 }
 
 inline void HashTable::Insert(HashEntry* entry) noexcept {
@@ -328,20 +432,37 @@ inline void HashTable::Insert(HashEntry* entry) noexcept {
         return;
     }
     const std::string_view key = entry->Key();
-    const auto hash = static_cast<std::uint32_t>(HashBytes(key));
-    const std::uint32_t slot = Probe(key, hash);
-    if (slot != capacity && tags[slot] == 0) {
-        slots[slot] = entry;
-        tags[slot] = TagOf(hash);
-        ++count;
+    const KeyWords words = WordsOf(key.data(), key.size());
+    const std::uint64_t print = PrintOf(words, key.size());
+    const std::uint8_t tag = TagOf(print);
+    // A key that the filter turns away is not stored, so its probe needs only
+    // the first empty slot: tag 0 compares no keys.
+    const bool mayHold = filterWords == 0 || MayHold(print);
+    const std::uint32_t slot = Probe(key, words, HashOf(key.data(), words, key.size()), mayHold ? tag : 0);
+    if (slot == capacity || tags[slot] != 0) {
+        return;  // no free slot, or the key is stored already
     }
+    slots[slot] = entry;
+    tags[slot] = tag;
+    if (filterWords != 0) {
+        const std::uint32_t index = FilterWordOf(print);
+        const std::uint64_t word = FilterWord(index) | FilterBitsOf(print);
+        std::memcpy(filter + 8 * std::size_t{index}, &word, sizeof word);
+    }
+    ++count;
 }
 
 inline HashEntry* HashTable::Find(std::string_view key) const noexcept {
-    if (capacity == 0) {
+    const KeyWords words = WordsOf(key.data(), key.size());
+    const std::uint64_t print = PrintOf(words, key.size());
+    if (filterWords == 0) {
+        if (capacity == 0) {
+            return nullptr;
+        }
+    } else if (!MayHold(print)) {
         return nullptr;
     }
-    const std::uint32_t slot = Probe(key, static_cast<std::uint32_t>(HashBytes(key)));
+    const std::uint32_t slot = Probe(key, words, HashOf(key.data(), words, key.size()), TagOf(print));
     return slot != capacity ? slots[slot] : nullptr;
 }
 
