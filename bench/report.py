@@ -21,17 +21,18 @@ OURS = {"Ours": "ours", "OursByView": "ours, Find by view",
         "OursFast": "fast level", "OursFastByView": "fast level, Find by view"}
 HARDENED = {"OursFast": "Ours", "OursFastByView": "OursByView"}
 HARDENING_LIMIT = 1.05
-TARGETS = {  # (family, variant, ours, peer) -> target ratio
+KEYS, LOADS = ("Tiny", "Short", "Long"), ("Load50", "Load89")
+TARGET_FROM_N = 1 << 10  # smaller sizes are in the tables, not held to the targets
+TARGETS = {  # (family, variant, ours, peer) -> target ratio, or (ratio, {n: ratio at that n})
     ("StackPushPop", "", "Ours", "Vector"): 1.0,
     ("QueueSteadyState", "", "Ours", "StdQueue"): 1.0,
     ("HashFind", "Short_Load50", "Ours", "StdUnordered"): 1.0,
-    ("HashFind", "Short_Load50", "OursByView", "StdUnordered"): 0.8,
-    **{("HashFind", cell, "OursByView", "StdUnordered"): 1.0
-       for cell in ("Long_Load50", "Long_Load89", "Short_Load89")},
-    **{("HashFindAbsent", f"{keys}_{load}", "OursByView", "StdUnordered"): target
-       for keys in ("Long", "Short") for load, target in (("Load50", 1.0), ("Load89", 1.5))},
-    **{("HashInsert", f"{keys}_{load}", "Ours", "StdUnordered"): 0.5
-       for keys in ("Long", "Short") for load in ("Load50", "Load89")},
+    **{(family, f"{keys}_{load}", impl, peer): target for keys in KEYS for load in LOADS
+       for family, impl, peer, target in (("HashFind", "OursByView", "StdUnordered", (1.0, {1 << 10: 0.8})),
+                                          ("HashFind", "OursByView", "Absl", 1.25),
+                                          ("HashFindAbsent", "OursByView", "StdUnordered", 1.0),
+                                          ("HashFindAbsent", "OursByView", "Absl", 1.0),
+                                          ("HashInsert", "Ours", "StdUnordered", 0.5))},
     ("ListAddClear", "", "Ours", "StdList"): 1.0,
     ("ListInOrder", "", "Ours", "StdList"): 1.5,
 }
@@ -88,15 +89,19 @@ def print_tables(cells):
             print(f"| {OURS[impl]}, ns/op | " + " | ".join(f"{impls[impl][n]:.2f}" for n in sizes) + " |")
         pairs = [(i, p) for i in ours if i not in HARDENED for p in sorted(impls) if p not in OURS]
         for impl, peer in pairs + [(i, HARDENED[i]) for i in ours if HARDENED.get(i) in impls]:
-            target = HARDENING_LIMIT if impl in HARDENED else TARGETS.get((family, variant, impl, peer), math.inf)
+            target, at = HARDENING_LIMIT if impl in HARDENED else TARGETS.get((family, variant, impl, peer), math.inf), {}
+            if isinstance(target, tuple):
+                target, at = target
             row = ratios(impls, impl, peer)
-            missed += sum(r > target for r in row.values())
-            label = f"{OURS[impl]} ÷ {OURS.get(peer, peer)}" + (f" (target ≤ {target})" if target < math.inf else "")
-            print(f"| {label} | " +
-                  " | ".join(f"{row[n]:.2f}" + (" **missed**" if row[n] > target else "") if n in row else "nan"
-                             for n in sizes) + " |")
+            over = {n for n, r in row.items() if n >= TARGET_FROM_N and r > at.get(n, target)}
+            missed += len(over)
+            label = f"{OURS[impl]} ÷ {OURS.get(peer, peer)}" + (f" (target ≤ {target}" + "".join(
+                f"; {t} at {fmt_n(n)}" for n, t in at.items()) + ")" if target < math.inf else "")
+            print(f"| {label} | " + " | ".join(
+                f"{row[n]:.2f}" + (" **missed**" if n in over else "") if n in row else "nan" for n in sizes) + " |")
     if missed:
-        print(f"\n{missed} cells miss their target (marked **missed**); a benchmark is no test, so the run passes.")
+        print(f"\n{missed} cells from {fmt_n(TARGET_FROM_N)} on miss their target (marked **missed**); a benchmark is "
+              "no test, so the run passes.")
 
 
 def print_startup(program, bare, runs):
@@ -126,7 +131,8 @@ def write_chart(runs, path, processor):  # a panel per operation, a colour per p
                 for peer in (p for p in impls if p not in OURS and p != "KeyCopyOnly"):
                     series[(peer, label)] = ratios(impls, impl, peer)
                     if (family, variant, impl, peer) in TARGETS:
-                        targets[peer] = TARGETS[(family, variant, impl, peer)]
+                        target = TARGETS[(family, variant, impl, peer)]
+                        targets[peer] = target[0] if isinstance(target, tuple) else target
     styles = dict(zip((label for _, label in runs), ("-", "--", ":")))
     rows = (len(panels) + 3) // 4
     figure, axes = plt.subplots(rows, 4, figsize=(16, 3.2 * rows), squeeze=False)
@@ -174,7 +180,7 @@ def main():
     if args.from_json:
         data = json.load(open(args.from_json))
     else:
-        print("running the benchmarks (a few minutes)...", flush=True)
+        print("running the benchmarks (about 20 minutes on 2 cores)...", flush=True)
         data = json.loads(subprocess.run([
             args.bench, f"--benchmark_repetitions={args.repetitions}", "--benchmark_min_time=0.1",
             "--benchmark_enable_random_interleaving=true", "--benchmark_report_aggregates_only=true",

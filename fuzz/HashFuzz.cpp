@@ -1,7 +1,8 @@
 // Differential fuzzing of HashTable against std::unordered_map, with the slot
 // of every key simulated independently: the hash over signed bytes in 64-bit
 // arithmetic, the offsets from the closed form k(k+1)(2k+1)/6, and a probe
-// that gives up only after 6 × capacity steps.
+// that gives up only after 6 × capacity steps. The table is moved away and
+// back now and then.
 
 #include "FuzzSupport.h"
 
@@ -15,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -70,6 +72,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     while (!in.Empty()) {
         const std::uint8_t op = in.Byte();
+        if (op >= 0xF8) {
+            // Away and back, by move construction and move assignment: the
+            // source is left an empty table of capacity 0.
+            HashTable moved(std::move(table));
+            // NOLINTNEXTLINE(bugprone-use-after-move): the moved-from table is what is checked
+            FUZZ_CHECK(table.Capacity() == 0 && table.Count() == 0 && table.Find(previous) == nullptr);
+            table = std::move(moved);
+            // NOLINTNEXTLINE(bugprone-use-after-move)
+            FUZZ_CHECK(moved.Capacity() == 0 && table.Capacity() == capacity);
+            continue;
+        }
         // Short keys, keys up to 20 and up to 40 bytes, and keys that differ
         // from the previous one in one byte (at any length the table compares).
         std::string key;

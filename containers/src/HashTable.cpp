@@ -1,6 +1,7 @@
 #include <containers/HashTable.h>
 #include <containers/detail/Failure.h>
 
+#include <algorithm>
 #include <limits>
 #include <new>
 #include <utility>
@@ -112,11 +113,14 @@ std::uint32_t FilterWordsFor(std::uint32_t capacity) {
     return static_cast<std::uint32_t>(std::uint64_t{capacity} * 3 / 8);
 }
 
+// Where the tags begin, after the filter's words.
+std::size_t TagsAt(std::uint32_t capacity) { return 8 * static_cast<std::size_t>(FilterWordsFor(capacity)); }
+
 // The filter's words and the tags, all clear; frees `slots` where they
 // cannot be had.
 unsigned char* AllocateFilter(std::uint32_t capacity, HashEntry** slots) {
-    unsigned char* const filter =
-        new (std::nothrow) unsigned char[8 * std::size_t{FilterWordsFor(capacity)} + capacity]();
+    const std::size_t bytes = TagsAt(capacity) + capacity;
+    unsigned char* const filter = new (std::nothrow) unsigned char[bytes]();
     if (filter == nullptr) {
         delete[] slots;
         detail::OutOfMemory("containers::HashTable::HashTable");
@@ -129,12 +133,12 @@ unsigned char* AllocateFilter(std::uint32_t capacity, HashEntry** slots) {
 HashTable::HashTable(std::uint32_t capacity)
     : slots(AllocateSlots(capacity)),
       filter(AllocateFilter(capacity, slots)),
-      tags(filter + 8 * std::size_t{FilterWordsFor(capacity)}),
+      tags(filter + TagsAt(capacity)),
       capacity(capacity),
       filterWords(FilterWordsFor(capacity)),
+      earlySteps(static_cast<std::uint32_t>((std::min<std::uint64_t>)(ProbePeriod(capacity), kEarlySteps))),
       probeLimit(ProbePeriod(capacity)),
       homeMagic(detail::RemainderMagic(capacity)) {
-    earlySteps = static_cast<std::uint32_t>(probeLimit < kEarlySteps ? probeLimit : kEarlySteps);
     // Step i adds i² (ProbeStep(i)) to the slot, so the offset after i steps
     // is 1² + 2² + ... + i², kept modulo the capacity.
     std::uint64_t offset = 0;

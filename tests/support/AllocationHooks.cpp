@@ -1,24 +1,26 @@
 #include "AllocationHooks.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <new>
 
 namespace {
 
-std::size_t live = 0;
-std::size_t requests = 0;
+// Counted from every thread (the concurrency test allocates from several).
+std::atomic<std::size_t> live{0};
+std::atomic<std::size_t> requests{0};
 std::size_t failAt = 0;
 bool injected = false;
 std::size_t sizeLimit = 0;
-std::size_t lastSize = 0;
+std::atomic<std::size_t> lastSize{0};
 const void* volatile kept = nullptr;
 
 // The block, or nullptr for a failed request: the armed one, one larger than
 // the limit, or one that malloc cannot meet.
 void* TryAllocate(std::size_t size, std::size_t alignment) noexcept {
-    ++requests;
+    const std::size_t request = ++requests;
     lastSize = size;
-    if (failAt != 0 && requests == failAt) {
+    if (failAt != 0 && request == failAt) {
         failAt = 0;
         injected = true;
         return nullptr;
@@ -47,7 +49,7 @@ void* TryAllocate(std::size_t size, std::size_t alignment) noexcept {
 
 // The throwing forms: std::bad_alloc, or where exceptions are disabled, the
 // end of the program.
-void* Allocate(std::size_t size, std::size_t alignment) {
+[[maybe_unused]] void* Allocate(std::size_t size, std::size_t alignment) {
     void* const p = TryAllocate(size, alignment);
     if (p == nullptr) {
 #if defined(__cpp_exceptions) || defined(_CPPUNWIND)
@@ -59,7 +61,7 @@ void* Allocate(std::size_t size, std::size_t alignment) {
     return p;
 }
 
-void Release(void* p, std::size_t alignment) noexcept {
+[[maybe_unused]] void Release(void* p, std::size_t alignment) noexcept {
     if (p == nullptr) {
         return;
     }
@@ -75,7 +77,7 @@ void Release(void* p, std::size_t alignment) noexcept {
     }
 }
 
-constexpr std::size_t kPlain = alignof(std::max_align_t);
+[[maybe_unused]] constexpr std::size_t kPlain = alignof(std::max_align_t);
 
 }  // namespace
 
@@ -94,6 +96,17 @@ void Keep(const void* address) { kept = address; }
 
 }  // namespace allochooks
 
+// ThreadSanitizer's runtime brings an operator new and delete of its own,
+// so under it nothing is replaced, counted or failed: the `tsan` leg runs
+// only the concurrency test.
+#if defined(__SANITIZE_THREAD__)
+#define CONTAINERS_TEST_UNDER_TSAN 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define CONTAINERS_TEST_UNDER_TSAN 1
+#endif
+#endif
+#ifndef CONTAINERS_TEST_UNDER_TSAN
 void* operator new(std::size_t size) { return Allocate(size, kPlain); }
 void* operator new[](std::size_t size) { return Allocate(size, kPlain); }
 void* operator new(std::size_t size, std::align_val_t a) {
@@ -119,3 +132,4 @@ void operator delete(void* p, std::size_t, std::align_val_t a) noexcept {
 void operator delete[](void* p, std::size_t, std::align_val_t a) noexcept {
     Release(p, static_cast<std::size_t>(a));
 }
+#endif

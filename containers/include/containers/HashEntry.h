@@ -7,8 +7,11 @@
 // key, so an entry must outlive every use of it through a table.
 // The key is set at construction and nothing changes it afterwards, since a
 // table that holds the entry finds it by that key; the value may be changed
-// at any time. An entry may be copied or moved into a new entry; it cannot be
-// assigned, which would replace its key.
+// at any time. An entry may be copied into a new entry, and moving one copies
+// it too, so that the source keeps its key (a move would empty the key of an
+// entry that a table holds); it cannot be assigned, which would replace its
+// key. A copy allocates where the key is too long for the string's inline
+// buffer, and throws std::bad_alloc when that fails.
 //
 // Thread safety: concurrent calls of Key and Value are safe; SetValue needs
 // exclusive access to the entry, also while a table reads its key.
@@ -28,8 +31,8 @@ public:
     HashEntry(std::int32_t initialValue, std::string entryKey)
         : key(std::move(entryKey)), value(initialValue) {}
 
+    // No move constructor: an rvalue entry is copied.
     HashEntry(const HashEntry&) = default;
-    HashEntry(HashEntry&&) noexcept = default;
     HashEntry& operator=(const HashEntry&) = delete;
     HashEntry& operator=(HashEntry&&) = delete;
     ~HashEntry() = default;

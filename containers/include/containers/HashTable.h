@@ -95,12 +95,13 @@ public:
     // (see Keys above) only the first copies the key. Caller contract: the
     // C string is not null [checked at the fast hardening level].
     // NOLINTNEXTLINE(performance-unnecessary-value-param): this form takes a copy
-    [[nodiscard]] HashEntry* Find(std::string key) const noexcept { return Find(std::string_view(key)); }
+    [[nodiscard]] HashEntry* Find(std::string key) const noexcept { return Find(key, WordsOfCopy(key)); }
     [[nodiscard]] HashEntry* Find(std::string_view key) const noexcept;
     [[nodiscard]] HashEntry* Find(const char* key) const noexcept;
 
     // h = h × 33 + b over the key's bytes, each read as a signed 8-bit
     // number, wrapping at 32 bits; "abc" gives 108966.
+    // cppcheck-suppress passedByValue ; by value, a copy, as the signature that callers rely on says
     // NOLINTNEXTLINE(performance-unnecessary-value-param)
     [[nodiscard]] static std::int32_t Hash(std::string key) noexcept {
         return static_cast<std::int32_t>(HashOf(key.data(), WordsOf(key.data(), key.size()), key.size()));
@@ -138,6 +139,14 @@ private:
         std::uint64_t d;
     };
     [[nodiscard]] static KeyWords WordsOf(const char* p, std::size_t n) noexcept;
+    // The same words of a key that was just copied (Find's by-value key),
+    // read so that the processor can forward them from the copy's stores. A
+    // copy of 5 to 15 bytes is two moves that overlap (4 or 8 bytes from each
+    // end, in every memcpy we know of); a word that took bytes from both could
+    // not be forwarded, and would wait until the copy left the processor,
+    // that is, until every earlier look-up had finished. So the front word
+    // is the first move's own bytes, read alone, and the back word's.
+    [[nodiscard]] static KeyWords WordsOfCopy(std::string_view key) noexcept;
 
     // Hash's value and the key's print, from its words (and its bytes at p).
     // The print mixes the key's bytes (those of a key of up to 32 bytes, else
@@ -199,11 +208,7 @@ private:
     }
     // A key's three bits: one of 64 patterns of three bits, rotated.
     [[nodiscard]] static std::uint64_t FilterBitsOf(std::uint64_t print) noexcept;
-    [[nodiscard]] std::uint64_t FilterWord(std::uint32_t index) const noexcept {
-        std::uint64_t word = 0;
-        std::memcpy(&word, filter + 8 * std::size_t{index}, sizeof word);
-        return word;
-    }
+    [[nodiscard]] std::uint64_t FilterWord(std::uint32_t index) const noexcept;
     // Whether a key of this print may be stored: false means it is not.
     [[nodiscard]] bool MayHold(std::uint64_t print) const noexcept {
         const std::uint64_t bits = FilterBitsOf(print);
@@ -224,6 +229,8 @@ private:
     // probe sequence is exhausted. Requires capacity > 0.
     [[nodiscard]] std::uint32_t Probe(std::string_view key, const KeyWords& words, std::uint32_t hash,
                                       std::uint8_t tag) const noexcept;
+    // Find, from the key's words.
+    [[nodiscard]] HashEntry* Find(std::string_view key, const KeyWords& words) const noexcept;
     // The same probe from step kEarlySteps on, for a key whose earlier slots
     // all hold other keys: rare, so it is not inline.
     [[nodiscard]] std::uint32_t ProbeOnward(std::string_view key, const KeyWords& words, std::uint8_t tag,
@@ -298,6 +305,33 @@ inline HashTable::KeyWords HashTable::WordsOf(const char* p, std::size_t n) noex
         return {Load64(p), Load64(p + 8), Load64(p + n - 16), Load64(p + n - 8)};
     }
     return {HashLong(p, n), 0, 0, 0};
+}
+
+inline HashTable::KeyWords HashTable::WordsOfCopy(std::string_view key) noexcept {
+    const char* const p = key.data();
+    const std::size_t n = key.size();
+    if (n < 5 || n > 15 || n == 8) {
+        return WordsOf(p, n);
+    }
+    // Moves of 4 bytes below 8, else of 8: the first move's bytes that the
+    // second did not overwrite, read within the first, then the second move.
+    const std::size_t move = n < 8 ? 4 : 8;
+    const std::size_t alone = n - move;  // 1 to 7
+    const std::uint64_t back = move == 4 ? Load32(p + n - 4) : Load64(p + n - 8);
+    std::uint64_t front = 0;
+    if (alone >= 4) {
+        front = Load32(p) | std::uint64_t{Load32(p + alone - 4)} << (8 * (alone - 4));
+    } else {
+        const auto byte = [p](std::size_t i) {
+            return std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
+        };
+        front = byte(0) | byte(alone / 2) | byte(alone - 1);
+    }
+    front |= back << (8 * alone);
+    if (move == 4) {
+        return {(front & 0xFFFFFFFFU) | back << 32U, 0, 0, 0};
+    }
+    return {front, back, 0, 0};
 }
 
 inline std::uint64_t HashTable::PrintOf(const KeyWords& words, std::size_t n) noexcept {
@@ -378,13 +412,19 @@ inline bool HashTable::SameKey(std::string_view stored, std::string_view key,
         return n == 0 || WordsOf(x, n).a == words.a;
     }
     if (n <= 16) {
-        return (Load64(x) == words.a) & (Load64(x + n - 8) == words.b);
+        return ((Load64(x) ^ words.a) | (Load64(x + n - 8) ^ words.b)) == 0;
     }
     if (n <= 32) {
         return ((Load64(x) ^ words.a) | (Load64(x + 8) ^ words.b) | (Load64(x + n - 16) ^ words.c) |
                 (Load64(x + n - 8) ^ words.d)) == 0;
     }
     return std::memcmp(x, key.data(), n) == 0;
+}
+
+inline std::uint64_t HashTable::FilterWord(std::uint32_t index) const noexcept {
+    std::uint64_t word = 0;
+    std::memcpy(&word, filter + 8 * std::size_t{index}, sizeof word);
+    return word;
 }
 
 inline std::uint64_t HashTable::FilterBitsOf(std::uint64_t print) noexcept {
@@ -453,7 +493,10 @@ inline void HashTable::Insert(HashEntry* entry) noexcept {
 }
 
 inline HashEntry* HashTable::Find(std::string_view key) const noexcept {
-    const KeyWords words = WordsOf(key.data(), key.size());
+    return Find(key, WordsOf(key.data(), key.size()));
+}
+
+inline HashEntry* HashTable::Find(std::string_view key, const KeyWords& words) const noexcept {
     const std::uint64_t print = PrintOf(words, key.size());
     if (filterWords == 0) {
         if (capacity == 0) {
