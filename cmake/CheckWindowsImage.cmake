@@ -1,6 +1,6 @@
 # Checks, without running it, that PROGRAM is a Windows console program of the
-# kind MAGIC (PE32, or PE32+) that imports only DLLs every Windows has and, given
-# VERSION, whose version resource names it. Needs OBJDUMP, MinGW-w64's objdump.
+# kind MAGIC (PE32, PE32+) importing only Windows's own DLLs and, given VERSION,
+# whose version resource names it. OBJDUMP: MinGW-w64's objdump.
 execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE headers RESULT_VARIABLE status)
 string(REGEX MATCH "Magic[\t ]+[0-9a-f]+[\t ]+\\(([^)]*)\\)" _ "${headers}")
 if(NOT status EQUAL 0 OR NOT CMAKE_MATCH_1 STREQUAL MAGIC)
@@ -17,7 +17,7 @@ foreach(dll IN LISTS imports)
     endif()
 endforeach()
 message(STATUS "${PROGRAM}: ${MAGIC} console program importing ${imports}")
-if(NOT DEFINED VERSION)
+if(NOT VERSION)
     return()
 endif()
 # The version resource's UTF-16 strings: each name, then its value.

@@ -1,6 +1,5 @@
-# Read by CPack before each package: only the tarball has a top folder, and
-# archive members carry SOURCE_DATE_EPOCH, by default the last commit's time, in
-# UTC (ZIP stores local times).
+# Read by CPack before each package: only the tarball has a top folder, and archive
+# members carry SOURCE_DATE_EPOCH (the last commit's time), in UTC (ZIP stores local times).
 if(CPACK_GENERATOR STREQUAL "TGZ")
     set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 endif()

@@ -1,7 +1,6 @@
-# The installation's documents, and where packages are made (CONTAINERS_PACKAGES,
-# or a CPACK_GENERATOR given by that build to its others), its packages: a ZIP
-# on Windows, a .tar.gz and a .deb on Linux, the same bytes from one commit
-# (docs/packages.md).
+# The installation's documents and, with CONTAINERS_PACKAGES (or a CPACK_GENERATOR
+# from that build to its others), the packages: a ZIP on Windows, a .tar.gz and a
+# .deb on Linux, the same bytes from one commit (docs/packages.md).
 set(packaging "${PROJECT_SOURCE_DIR}/cmake/packaging")
 set(packages OFF)
 if(CONTAINERS_PACKAGES OR CPACK_GENERATOR)
@@ -16,8 +15,7 @@ else()
     if(packages AND NOT newest MATCHES "^containers \\(${PROJECT_VERSION}\\) ")
         message(FATAL_ERROR "cmake/packaging/changelog has no entry for version ${PROJECT_VERSION} at its top")
     endif()
-    # The manual page names the headers and the README: installed paths, or
-    # folders of a relocatable installation.
+    # The manual page names the headers and the README, relocatable or not.
     set(full FULL_)
     set(CONTAINERS_MAN_END ".")
     if(CONTAINERS_RELOCATABLE)
@@ -66,11 +64,9 @@ set(CPACK_PACKAGE_NAME containers)
 set(CPACK_PACKAGE_VENDOR "the authors of containers")
 set(CPACK_PACKAGE_CONTACT "containers maintainers <maintainers@containers.invalid>" CACHE STRING "Name <address>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "hand-written containers library and its demonstration program")
-set(CPACK_PACKAGE_DESCRIPTION "A cursor list of doubly linked nodes, an array stack and a circular queue
-of integers that double when full, and a fixed-capacity open-addressing
-hash table of string-keyed entries, as a static C++17 library with its
-headers, a CMake package and a pkg-config file, and the program
-containers-demo, which runs the hash-table demonstration.")
+set(CPACK_PACKAGE_DESCRIPTION "A cursor list, an array stack, a circular queue and a fixed-capacity hash table,
+as a static C++17 library with its headers, a CMake package and a pkg-config file,
+and containers-demo, which runs the hash-table demonstration.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)  # but the tarball's: ContainersCPackProject.cmake
@@ -85,8 +81,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # the C library; the C++ runtime is linked in
 include(CPack)
 
-# CONTAINERS_PACKAGES: the build makes every package, the .tar.gz and the ZIP
-# in trees of their own, with CPack under fakeroot and a fixed umask.
+# CONTAINERS_PACKAGES: every package, the .tar.gz and the ZIP in trees of their
+# own, with CPack under fakeroot and a fixed umask.
 if(NOT CONTAINERS_PACKAGES)
     return()
 endif()

@@ -1,7 +1,5 @@
-# Per-target settings: none is global, so a project that includes this one
-# keeps its own flags. MSVC is true for cl and clang-cl.
-
-# The project's warnings; the presets make them errors.
+# Per-target settings, none global (MSVC: cl and clang-cl). The project's warnings;
+# the presets make them errors.
 function(containers_set_warnings target)
     if(MSVC)
         target_compile_options(${target} PRIVATE /W4 /permissive-)
@@ -10,8 +8,7 @@ function(containers_set_warnings target)
     endif()
 endfunction()
 
-# A static copy of the library with these definitions on it and on what links
-# it (a hardening level, say).
+# A static copy of the library with these definitions on it and what links it.
 function(containers_add_library_copy name)
     get_target_property(sources containers SOURCES)
     get_target_property(dir containers SOURCE_DIR)
@@ -23,8 +20,7 @@ function(containers_add_library_copy name)
     containers_set_warnings(${name})
 endfunction()
 
-# The C++ runtime linked into an executable (cl and clang-cl: CMakeLists.txt;
-# MinGW-w64 links statically anyway).
+# The C++ runtime linked into a program (cl: CMakeLists.txt; MinGW: anyway).
 function(containers_link_runtime_statically target)
     if(CONTAINERS_STATIC_RUNTIME AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32)
         target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc)

@@ -1,7 +1,7 @@
-# Runs PROGRAM (through EMULATOR, if set) with ARGS: it must exit with 0, write
-# nothing to standard error, and print exactly the file EXPECTED. Without
-# EXPECTED, PROGRAM is a GoogleTest program that must list at least one test,
-# so that a runner which runs nothing cannot make its tests vanish unseen.
+# Runs PROGRAM (through EMULATOR) with ARGS: it must exit with 0, write nothing
+# to standard error and print exactly the file EXPECTED; without EXPECTED, it is
+# a GoogleTest program that must list a test (a runner that runs nothing
+# cannot make its tests vanish unseen).
 if(NOT DEFINED EXPECTED)
     execute_process(COMMAND ${EMULATOR} "${PROGRAM}" --gtest_list_tests
         OUTPUT_VARIABLE listed ERROR_VARIABLE errors RESULT_VARIABLE status)

@@ -1,7 +1,6 @@
-# Shared by the toolchain files, which state the triple and the machine that
-# the tests check the code is for: Debian's cross compilers (MinGW-w64's with
-# POSIX threads). Programs link statically, so they run with no target library
-# installed, on Windows or under qemu.
+# Debian's cross compiler for the triple that a toolchain file names (MinGW-w64's
+# with POSIX threads); programs link statically, so they run with no target
+# library installed. PlatformTest checks the code against the triple's machine.
 string(REGEX MATCH "^[^-]+" CMAKE_SYSTEM_PROCESSOR "${CONTAINERS_TRIPLE}")
 set(CMAKE_SYSTEM_NAME Linux)
 if(CONTAINERS_TRIPLE MATCHES "mingw32$")
@@ -13,7 +12,7 @@ set(CMAKE_C_COMPILER ${CONTAINERS_TRIPLE}-gcc${CONTAINERS_COMPILER_SUFFIX})
 set(CMAKE_CXX_COMPILER ${CONTAINERS_TRIPLE}-g++${CONTAINERS_COMPILER_SUFFIX})
 set(CMAKE_FIND_ROOT_PATH /usr/${CONTAINERS_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+foreach(kind IN ITEMS LIBRARY INCLUDE PACKAGE)
+    set(CMAKE_FIND_ROOT_PATH_MODE_${kind} ONLY)
+endforeach()
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

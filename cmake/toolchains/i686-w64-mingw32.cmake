@@ -1,5 +1,2 @@
-# 32-bit Windows, the program's own platform.
 set(CONTAINERS_TRIPLE i686-w64-mingw32)
-set(CONTAINERS_EXPECTED_POINTER_BITS 32)
-set(CONTAINERS_EXPECTED_BYTE_ORDER LITTLE_ENDIAN)
 include("${CMAKE_CURRENT_LIST_DIR}/cross.cmake")

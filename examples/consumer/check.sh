@@ -1,42 +1,29 @@
 #!/usr/bin/env bash
-# Builds this consumer against the library, runs it and checks what it prints
-# (docs/packages.md):
-#   check.sh installed  against `release` installed in a temporary prefix, and
-#                       through FetchContent, also installing a library of
-#                       its own, and cross-built for Windows
-#   check.sh packages   against each package of `package`, unpacked
+# Builds this consumer against the library, runs it and checks what it prints (docs/packages.md):
+# `installed` against `release` installed, through FetchContent (also exporting), and for Windows;
+# `packages` against each package of `package`, unpacked.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-here="$root/examples/consumer"
-work=$(mktemp -d)
+here="$root/examples/consumer" work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$root"
 mingw=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/i686-w64-mingw32.cmake")
-
+fail() { echo "consumer: $*" >&2 && exit 1; }
 # consumer <build folder> <configure argument>...: builds it, and runs it unless it is for Windows.
 consumer() {
     local dir=$1
     shift
-    cmake -S "$here" -B "$dir" -G Ninja "$@" >"$dir.log" || { cat "$dir.log" >&2; return 1; }
+    cmake -S "$here" -B "$dir" -G Ninja "$@" >"$dir.log" || { cat "$dir.log" >&2 && return 1; }
     cmake --build "$dir" >/dev/null
-    case " $* " in
-        *mingw32*) ;;
-        *) "$dir/consumer" | diff -u "$here/expected.txt" - ;;
-    esac
+    [[ " $* " == *mingw32* ]] || "$dir/consumer" | diff -u "$here/expected.txt" -
 }
-# with_pkg_config: built on a plain g++ line with pkg-config's flags.
+# with_pkg_config: built with pkg-config's flags.
 with_pkg_config() {
     # shellcheck disable=SC2046 # pkg-config's output is a list of arguments
     g++ -o "$work/pc-consumer" "$here/main.cpp" $(pkg-config --cflags --libs containers)
     "$work/pc-consumer" | diff -u "$here/expected.txt" -
 }
-image() {
-    cmake -DOBJDUMP=i686-w64-mingw32-objdump -DMAGIC=PE32 "$@" -P cmake/CheckWindowsImage.cmake
-}
-fail() {
-    echo "consumer: $*" >&2
-    exit 1
-}
+image() { cmake -DOBJDUMP=i686-w64-mingw32-objdump -DMAGIC=PE32 "$@" -P cmake/CheckWindowsImage.cmake; }
 
 case ${1:-} in
 installed)
@@ -55,8 +42,7 @@ installed)
     if grep -qi 'wine\|32-bit x86' "$work/windows.log" || grep -qi 'wine\|qemu' "$work/windows/CMakeCache.txt"; then
         fail "the Windows cross build through FetchContent sets up an emulator"
     fi
-    echo "consumer: installed (also with -fno-exceptions) and FetchContent (also exporting a library of its own,"
-    echo "and for Windows) work" ;;
+    echo "consumer: installed (also with -fno-exceptions) and FetchContent (also exporting, and for Windows) work" ;;
 packages)
     cmake --workflow --preset package
     version=$(sed -n 's/^project(.* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -71,18 +57,17 @@ packages)
     PKG_CONFIG_PATH=$pc PKG_CONFIG_SYSROOT_DIR="$work/deb" with_pkg_config
 
     tar -xzf "build/package/containers-${version}-Linux.tar.gz" -C "$work"
-    unpacked="$work/containers-${version}-Linux"
-    consumer "$work/tgz-cmake" -DCMAKE_PREFIX_PATH="$unpacked"
-    PKG_CONFIG_PATH="$unpacked/lib/pkgconfig" with_pkg_config
+    consumer "$work/tgz-cmake" -DCMAKE_PREFIX_PATH="$work/containers-${version}-Linux"
+    PKG_CONFIG_PATH="$work/containers-${version}-Linux/lib/pkgconfig" with_pkg_config
 
     unzip -q "build/package/containers-${version}-win32.zip" -d "$work/zip"
     image -DPROGRAM="$work/zip/bin/containers-demo.exe" -DVERSION="$version"
     consumer "$work/zip-cmake" "${mingw[@]}" -Dcontainers_DIR="$work/zip/lib/cmake/containers"
-    if wine32=$(cmake/can-run-wine32.sh); then
+    if wine32=$(cmake/can-run-x86.sh wine32); then
         echo "consumer: the Windows consumer under Wine ($wine32)"
-        WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-            wine "$work/zip-cmake/consumer.exe" | tr -d '\r' | diff -u "$here/expected.txt" -
-        WINEPREFIX="$work/wineprefix" wineserver -w  # let Wine finish before its prefix goes
+        export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+        wine "$work/zip-cmake/consumer.exe" | tr -d '\r' | diff -u "$here/expected.txt" -
+        wineserver -w  # let Wine finish before its prefix goes
     else
         echo "consumer: not running the Windows consumer ($wine32); checking its headers"
         image -DPROGRAM="$work/zip-cmake/consumer.exe"

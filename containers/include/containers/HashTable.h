@@ -45,8 +45,8 @@
 //   one stops the program with a line naming it). No level can check that an
 //   entry outlives its use through the table.
 // - Construction throws std::bad_alloc when the slot array or its tags and
-//   filter cannot be allocated, leaking nothing (built without exceptions: stops the
-//   program, see detail/Failure.h).
+//   filter cannot be allocated, leaking nothing (built without exceptions:
+//   stops the program, see detail/Failure.h).
 //
 // Complexity: Insert and Find take one step per slot examined, which is
 // constant on average while the table is not nearly full; an exhausted probe
