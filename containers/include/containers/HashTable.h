@@ -94,6 +94,7 @@ public:
     // The stored entry whose key equals `key`, or nullptr. Of the three forms
     // (see Keys above) only the first copies the key. Caller contract: the
     // C string is not null [checked at the fast hardening level].
+    // cppcheck-suppress passedByValue ; this form takes a copy, as its callers expect
     // NOLINTNEXTLINE(performance-unnecessary-value-param): this form takes a copy
     [[nodiscard]] HashEntry* Find(std::string key) const noexcept { return Find(key, WordsOfCopy(key)); }
     [[nodiscard]] HashEntry* Find(std::string_view key) const noexcept;
