@@ -1,6 +1,6 @@
-# Checks, without running it, that PROGRAM is a Windows console program of the
-# kind MAGIC (PE32, PE32+) importing only Windows's own DLLs and, given VERSION,
-# whose version resource names it. OBJDUMP: MinGW-w64's objdump.
+# Checks, without running it, that PROGRAM is a Windows console program of the kind MAGIC (PE32,
+# PE32+) importing only Windows's own DLLs and, given VERSION, whose version resource names it.
+# OBJDUMP: MinGW-w64's objdump.
 execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE headers RESULT_VARIABLE status)
 string(REGEX MATCH "Magic[\t ]+[0-9a-f]+[\t ]+\\(([^)]*)\\)" _ "${headers}")
 if(NOT status EQUAL 0 OR NOT CMAKE_MATCH_1 STREQUAL MAGIC)

@@ -1,6 +1,6 @@
-# The installation's documents and, with CONTAINERS_PACKAGES (or a CPACK_GENERATOR
-# from that build to its others), the packages: a ZIP on Windows, a .tar.gz and a
-# .deb on Linux, the same bytes from one commit (docs/packages.md).
+# The installation's documents and, with CONTAINERS_PACKAGES (or a CPACK_GENERATOR from that build
+# to its others), the packages: a ZIP on Windows, a .tar.gz and a .deb on Linux, the same bytes from
+# one commit (docs/packages.md).
 set(packaging "${PROJECT_SOURCE_DIR}/cmake/packaging")
 set(packages OFF)
 if(CONTAINERS_PACKAGES OR CPACK_GENERATOR)
@@ -81,8 +81,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # the C library; the C++ runtime is linked in
 include(CPack)
 
-# CONTAINERS_PACKAGES: every package, the .tar.gz and the ZIP in trees of their
-# own, with CPack under fakeroot and a fixed umask.
+# CONTAINERS_PACKAGES: every package, the .tar.gz and the ZIP in trees of their own, with CPack
+# under fakeroot and a fixed umask.
 if(NOT CONTAINERS_PACKAGES)
     return()
 endif()

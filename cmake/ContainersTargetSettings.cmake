@@ -1,5 +1,5 @@
-# Per-target settings, none global (MSVC: cl and clang-cl). The project's warnings;
-# the presets make them errors.
+# Per-target settings, none global (MSVC: cl and clang-cl). The project's warnings; the presets make
+# them errors.
 function(containers_set_warnings target)
     if(MSVC)
         target_compile_options(${target} PRIVATE /W4 /permissive-)

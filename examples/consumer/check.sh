@@ -17,7 +17,6 @@ consumer() {
     cmake --build "$dir" >/dev/null
     [[ " $* " == *mingw32* ]] || "$dir/consumer" | diff -u "$here/expected.txt" -
 }
-# with_pkg_config: built with pkg-config's flags.
 with_pkg_config() {
     # shellcheck disable=SC2046 # pkg-config's output is a list of arguments
     g++ -o "$work/pc-consumer" "$here/main.cpp" $(pkg-config --cflags --libs containers)
@@ -42,7 +41,7 @@ installed)
     if grep -qi 'wine\|32-bit x86' "$work/windows.log" || grep -qi 'wine\|qemu' "$work/windows/CMakeCache.txt"; then
         fail "the Windows cross build through FetchContent sets up an emulator"
     fi
-    echo "consumer: installed (also with -fno-exceptions) and FetchContent (also exporting, and for Windows) work" ;;
+    echo "consumer: installed (and -fno-exceptions), FetchContent (exporting, for Windows) work" ;;
 packages)
     cmake --workflow --preset package
     version=$(sed -n 's/^project(.* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
