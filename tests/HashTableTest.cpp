@@ -444,7 +444,9 @@ TEST(HashTableTest, MovingLeavesTheSourceAnEmptyTableOfCapacityZero) {
 }
 
 // Catches a move that leaves the probe's table of offsets behind: "a", "k"
-// and "u" share home slot 7 of 10, so "u" sits two steps on, in slot 2.
+// and "u" share home slot 7 of 10, so "u" sits two steps on, in slot 2; and
+// one that leaves the probe's length behind, which a key of the same home
+// slot, refused once the six slots its probe reaches are full, would show.
 TEST(HashTableTest, AMovedTableFindsKeysPastTheirHomeSlot) {
     Entries entries;
     HashTable source(10);
@@ -457,9 +459,15 @@ TEST(HashTableTest, AMovedTableFindsKeysPastTheirHomeSlot) {
 
     HashTable constructed(std::move(source));
     EXPECT_EQ(constructed.Find("u"), u);
+    constructed.Insert(entries.Make(0, "C"));
+    constructed.Insert(entries.Make(0, "M"));
     HashTable assigned(3);
     assigned = std::move(constructed);
     EXPECT_EQ(assigned.Find("u"), u);
+    assigned.Insert(entries.Make(0, "W"));
+    assigned.Insert(entries.Make(0, "9"));
+    EXPECT_EQ(assigned.Count(), 6U);
+    EXPECT_EQ(assigned.Find("9"), nullptr);
 }
 
 // Keys whose home slot is 0 in a table of `capacity` slots.
