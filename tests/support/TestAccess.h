@@ -6,11 +6,9 @@
 
 #include <containers/ArrayStack.h>
 #include <containers/CircularQueue.h>
-#include <containers/HashTable.h>
 #include <containers/List.h>
 
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 namespace testsupport {
@@ -45,21 +43,6 @@ CONTAINERS_TEST_EXPOSE(QueueHead, CircularQueue, head, std::int32_t);
 CONTAINERS_TEST_EXPOSE(QueueTail, CircularQueue, tail, std::int32_t);
 CONTAINERS_TEST_EXPOSE(ListCount, List, count, std::int32_t);
 #undef CONTAINERS_TEST_EXPOSE
-
-// The same for members whose types name private types: the explicit
-// instantiation deduces them.
-template <typename Tag, auto Member>
-struct ExposeDeduced {
-    friend auto MemberOf(Tag) { return Member; }
-};
-struct HashSameKey {
-    friend auto MemberOf(HashSameKey);
-};
-struct HashWordsOf {
-    friend auto MemberOf(HashWordsOf);
-};
-template struct ExposeDeduced<HashSameKey, &containers::HashTable::SameKey>;
-template struct ExposeDeduced<HashWordsOf, &containers::HashTable::WordsOf>;
 
 class TestAccess {
 public:
@@ -118,12 +101,6 @@ public:
         q.*MemberOf(QueueCount{}) = q.*MemberOf(QueueCapacity{}) = capacity;
         q.*MemberOf(QueueHead{}) = 0;
         q.*MemberOf(QueueTail{}) = capacity - 1;
-    }
-
-    // Whether the table's comparison of keys takes `stored` to be `key`.
-    static bool SameKey(std::string_view stored, std::string_view key) {
-        const auto words = MemberOf(HashWordsOf{})(key.data(), key.size());
-        return MemberOf(HashSameKey{})(stored, key, words);
     }
 
     // Makes the list believe it holds `count` nodes. Only for operations

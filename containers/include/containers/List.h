@@ -80,7 +80,7 @@ public:
     };
 
     List() noexcept = default;
-    explicit List(ListNode* first) noexcept;
+    CONTAINERS_PER_LEVEL explicit List(ListNode* first) noexcept;
     ~List() { Clear(); }
 
     List(const List&) = delete;
@@ -96,22 +96,22 @@ public:
 
     // Appends the node after the tail and returns it. The cursor moves only
     // when the list was empty.
-    ListNode* Add(ListNode* node) noexcept;
+    CONTAINERS_PER_LEVEL ListNode* Add(ListNode* node) noexcept;
 
     // Links the node in before the node at `position`, which it then holds;
     // false when the position holds no node (appending is Add's work).
-    bool Insert(ListNode* node, std::int32_t position) noexcept;
+    CONTAINERS_PER_LEVEL bool Insert(ListNode* node, std::int32_t position) noexcept;
 
     // Puts the node in place of the node at `position` and deletes the old
     // node; false when the position holds no node.
-    bool Replace(ListNode* node, std::int32_t position) noexcept;
+    CONTAINERS_PER_LEVEL bool Replace(ListNode* node, std::int32_t position) noexcept;
 
     // Unlinks a node of this list and deletes it.
-    void Erase(ListNode* node) noexcept;
+    CONTAINERS_PER_LEVEL void Erase(ListNode* node) noexcept;
 
     // The node at `position`, which becomes the cursor; nullptr (and no
     // change) when the position holds no node.
-    ListNode* Get(std::int32_t position) noexcept;
+    CONTAINERS_PER_LEVEL ListNode* Get(std::int32_t position) noexcept;
 
     // Deletes every node.
     void Clear() noexcept;
@@ -127,7 +127,7 @@ public:
     // nodes: after the cursor, the tail only when it is at least two steps
     // nearer (its side of the comparison is n − i); at or before the cursor,
     // the head only when strictly nearer. Ties go to the cursor.
-    [[nodiscard]] Walk ChooseWalk(std::int32_t position) const noexcept;
+    [[nodiscard]] CONTAINERS_PER_LEVEL Walk ChooseWalk(std::int32_t position) const noexcept;
 
 private:
     // The node `steps` links after, or before, `node`.

@@ -44,6 +44,35 @@
 #error "CONTAINERS_HARDENING must be 0 (none), 1 (fast) or 2 (debug)"
 #endif
 
+// Each translation unit's calls run the level that the unit chose, also in a
+// program whose units chose different levels (a Debug program that links a
+// Release library, say). An inline function whose code the level changes,
+// by a check of its own or by one in an inline function that it calls, is
+// declared CONTAINERS_PER_LEVEL: with GCC and Clang it then has a name of
+// its level's own (an ABI tag), so the linker cannot keep one level's copy
+// for the calls of another. MSVC has no such tags: there, units of different
+// levels make the link fail, naming "containers_hardening".
+#if defined(_MSC_VER)
+#if CONTAINERS_HARDENING == CONTAINERS_HARDENING_NONE
+#pragma detect_mismatch("containers_hardening", "none")
+#elif CONTAINERS_HARDENING == CONTAINERS_HARDENING_FAST
+#pragma detect_mismatch("containers_hardening", "fast")
+#else
+#pragma detect_mismatch("containers_hardening", "debug")
+#endif
+#define CONTAINERS_PER_LEVEL
+#elif defined(__GNUC__)
+#if CONTAINERS_HARDENING == CONTAINERS_HARDENING_NONE
+#define CONTAINERS_PER_LEVEL [[gnu::abi_tag("hardening_none")]]
+#elif CONTAINERS_HARDENING == CONTAINERS_HARDENING_FAST
+#define CONTAINERS_PER_LEVEL [[gnu::abi_tag("hardening_fast")]]
+#else
+#define CONTAINERS_PER_LEVEL [[gnu::abi_tag("hardening_debug")]]
+#endif
+#else
+#define CONTAINERS_PER_LEVEL
+#endif
+
 // `condition` is a bool: the checks below pass it a negation.
 #if defined(__GNUC__)
 #define CONTAINERS_UNLIKELY(condition) __builtin_expect((condition), false)
