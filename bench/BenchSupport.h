@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <unordered_set>
@@ -39,18 +40,51 @@ inline std::mt19937_64& Rng() {
     return rng;
 }
 
-// What the hash benchmarks' keys look like.
+// What the hash benchmarks' keys look like: random letters and digits of
+// three lengths, and the shapes that programs use.
 enum class KeyKind {
-    Tiny,   // 1 to 5 bytes
-    Short,  // 6 to 15 bytes (kept inline by std::string)
-    Long,   // 32 bytes
+    Tiny,     // 1 to 5 bytes
+    Short,    // 6 to 15 bytes (kept inline by std::string)
+    Long,     // 32 bytes
+    Decimal,  // decimal numbers in order: "0", "1", ... "n-1"
+    Ids,      // sequential ids: "user00000000", "user00000001", ...
+    Urls,     // "https://<one of 4 hosts>/<word>/<word>/<number>", 34 to 50 bytes
+    Uuids,    // random version-4 UUIDs, "xxxxxxxx-xxxx-4xxx-yxxx-xxxxxxxxxxxx"
 };
 
-// `n` distinct keys of `kind`, and `n` more of the same lengths that none of
-// them equals (`absent`). Random letters and digits: tiny keys have each
-// length from 1 to 5 alike, as far as there are keys of that length left;
-// short and long keys begin, before their halves are swapped, with their
-// index and a separator, which the absent keys change.
+// The i-th key of a shape that numbers its keys; `absent` keys go on from n.
+inline std::string NumberedKey(KeyKind kind, std::size_t i) {
+    static const char* const hosts[] = {"www.example.com", "shop.example.org", "api.example.net",
+                                        "cdn.example.io"};
+    static const char* const words[] = {"products", "category", "users", "search",  "static", "images",
+                                        "posts",    "docs",     "cart",  "account", "blog",   "api"};
+    char key[96];
+    if (kind == KeyKind::Decimal) {
+        std::snprintf(key, sizeof key, "%zu", i);
+    } else if (kind == KeyKind::Ids) {
+        std::snprintf(key, sizeof key, "user%08zu", i);
+    } else {
+        std::snprintf(key, sizeof key, "https://%s/%s/%s/%zu", hosts[i % 4], words[i / 4 % 12],
+                      words[i / 48 % 12], i);
+    }
+    return key;
+}
+
+inline std::string Uuid(std::mt19937_64& rng) {
+    const std::uint64_t high = (rng() & ~std::uint64_t{0xF000}) | 0x4000;                      // version 4
+    const std::uint64_t low = (rng() & ~(std::uint64_t{3} << 62U)) | std::uint64_t{2} << 62U;  // variant 1
+    char key[40];
+    std::snprintf(key, sizeof key, "%08x-%04x-%04x-%04x-%012llx", static_cast<unsigned>(high >> 32U),
+                  static_cast<unsigned>(high >> 16U & 0xFFFF), static_cast<unsigned>(high & 0xFFFF),
+                  static_cast<unsigned>(low >> 48U), static_cast<unsigned long long>(low & 0xFFFFFFFFFFFFU));
+    return key;
+}
+
+// `n` distinct keys of `kind`, and `n` more of the same shape that none of
+// them equals (`absent`). Tiny keys have each length from 1 to 5 alike, as
+// far as there are keys of that length left; short and long keys begin,
+// before their halves are swapped, with their index and a separator, which
+// the absent keys change; numbered shapes go on from n for absent keys.
 inline std::vector<std::string> Keys(std::size_t n, KeyKind kind,
                                      std::vector<std::string>* absent = nullptr) {
     static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -59,28 +93,44 @@ inline std::vector<std::string> Keys(std::size_t n, KeyKind kind,
     const auto letter = [&rng] { return alphabet[rng() % kLetters]; };
     std::vector<std::string> keys;
     keys.reserve(n);
-    if (kind == KeyKind::Tiny) {
+    if (kind == KeyKind::Decimal || kind == KeyKind::Ids || kind == KeyKind::Urls) {
+        for (std::size_t i = 0; i < n; ++i) {
+            keys.push_back(NumberedKey(kind, i));
+            if (absent != nullptr) {
+                absent->push_back(NumberedKey(kind, n + i));
+            }
+        }
+        return keys;
+    }
+    if (kind == KeyKind::Tiny || kind == KeyKind::Uuids) {
         // 2n distinct keys; the odd-numbered ones are the absent keys, so
-        // both halves have the same lengths.
+        // both halves are drawn alike.
         std::unordered_set<std::string> seen;
-        std::size_t left[6] = {0, kLetters};  // keys of each length not yet drawn
+        std::size_t left[6] = {0, kLetters};  // tiny keys of each length not yet drawn
         for (std::size_t length = 2; length <= 5; ++length) {
             left[length] = left[length - 1] * kLetters;
         }
         const std::size_t wanted = absent != nullptr ? 2 * n : n;
         while (seen.size() < wanted) {
-            const std::size_t length = 1 + rng() % 5;
-            if (left[length] == 0) {
+            std::string key;
+            if (kind == KeyKind::Uuids) {
+                key = Uuid(rng);
+            } else {
+                const std::size_t length = 1 + rng() % 5;
+                if (left[length] == 0) {
+                    continue;
+                }
+                while (key.size() < length) {
+                    key += letter();
+                }
+            }
+            if (!seen.insert(key).second) {
                 continue;
             }
-            std::string key;
-            while (key.size() < length) {
-                key += letter();
+            if (kind == KeyKind::Tiny) {
+                --left[key.size()];
             }
-            if (seen.insert(key).second) {
-                --left[length];
-                (absent == nullptr || seen.size() % 2 == 1 ? keys : *absent).push_back(std::move(key));
-            }
+            (absent == nullptr || seen.size() % 2 == 1 ? keys : *absent).push_back(std::move(key));
         }
         return keys;
     }

@@ -1,5 +1,6 @@
-// The string hash table against std::unordered_map and absl::flat_hash_map,
-// all mapping the same keys to the same HashEntry pointers.
+// The string hash table against std::unordered_map, absl::flat_hash_map,
+// boost::unordered_flat_map (where Boost 1.81 or later is installed) and an
+// absl::flat_hash_set of entry pointers, all holding the same keys' entries.
 
 #include "BenchSupport.h"
 
@@ -7,12 +8,19 @@
 #include <containers/HashTable.h>
 
 #include <absl/container/flat_hash_map.h>
+#include <absl/container/flat_hash_set.h>
+#include <absl/hash/hash.h>
 #include <benchmark/benchmark.h>
+#if __has_include(<boost/unordered/unordered_flat_map.hpp>)
+#include <boost/unordered/unordered_flat_map.hpp>
+#define CONTAINERS_BENCH_BOOST 1
+#endif
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -90,7 +98,7 @@ void OURS_BY_VIEW(HashFindAbsent)(benchmark::State& state, KeyKind kind, bool ne
 
 // Only the copy of each key that Find's by-value parameter makes: the part of
 // Find's time that the interface fixes. It does not depend on the load, so it
-// is measured once per key length, beside the Load50 cells.
+// is measured once per key shape.
 void HashFind_KeyCopyOnly(benchmark::State& state, KeyKind kind) {
     const auto n = static_cast<std::size_t>(state.range(0));
     const Inputs in = MakeInputs(n, kind);
@@ -103,19 +111,48 @@ void HashFind_KeyCopyOnly(benchmark::State& state, KeyKind kind) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
 }
 
-// The peer maps' own load does not depend on the cell's: they choose it.
+// Abseil with our ownership: a set of entry pointers, hashed and compared by
+// the entries' keys and looked up by a view, so that, like ours, a look-up
+// loads a slot and then its entry.
+struct EntryKeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return absl::Hash<std::string_view>{}(key); }
+    std::size_t operator()(const HashEntry* entry) const { return (*this)(std::string_view(entry->Key())); }
+};
+struct EntryKeyEq {
+    using is_transparent = void;
+    static std::string_view KeyOf(std::string_view key) { return key; }
+    static std::string_view KeyOf(const HashEntry* entry) { return entry->Key(); }
+    template <typename A, typename B>
+    bool operator()(const A& a, const B& b) const {
+        return KeyOf(a) == KeyOf(b);
+    }
+};
+using AbslEntrySet = absl::flat_hash_set<HashEntry*, EntryKeyHash, EntryKeyEq>;
+
+// The peers' own load does not depend on the cell's: they choose it, so they
+// are measured once per key shape.
 template <typename Map>
 void HashFind_Peer(benchmark::State& state, KeyKind kind, bool absent) {
     const auto n = static_cast<std::size_t>(state.range(0));
     const Inputs in = MakeInputs(n, kind);
     Map map;
     for (const auto& entry : in.entries) {
-        map.emplace(entry->Key(), entry.get());
+        if constexpr (std::is_same_v<Map, AbslEntrySet>) {
+            map.insert(entry.get());
+        } else {
+            map.emplace(entry->Key(), entry.get());
+        }
     }
     for (auto _ : state) {
         for (const std::string& key : absent ? in.absent : in.lookups) {
-            const auto found = map.find(key);
-            benchmark::DoNotOptimize(found != map.end() ? found->second : nullptr);
+            if constexpr (std::is_same_v<Map, AbslEntrySet>) {
+                const auto found = map.find(std::string_view(key));
+                benchmark::DoNotOptimize(found != map.end() ? *found : nullptr);
+            } else {
+                const auto found = map.find(key);
+                benchmark::DoNotOptimize(found != map.end() ? found->second : nullptr);
+            }
         }
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
@@ -152,51 +189,65 @@ void HashInsert_Peer(benchmark::State& state, KeyKind kind) {
 using StdMap = std::unordered_map<std::string, HashEntry*>;
 using AbslMap = absl::flat_hash_map<std::string, HashEntry*>;
 
-void HashFind_StdUnordered(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
+void HashFind_StdUnordered(benchmark::State& state, KeyKind kind) {
     HashFind_Peer<StdMap>(state, kind, false);
 }
-void HashFind_Absl(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
-    HashFind_Peer<AbslMap>(state, kind, false);
+void HashFind_Absl(benchmark::State& state, KeyKind kind) { HashFind_Peer<AbslMap>(state, kind, false); }
+void HashFind_AbslEntrySet(benchmark::State& state, KeyKind kind) {
+    HashFind_Peer<AbslEntrySet>(state, kind, false);
 }
-void HashFindAbsent_StdUnordered(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
+void HashFindAbsent_StdUnordered(benchmark::State& state, KeyKind kind) {
     HashFind_Peer<StdMap>(state, kind, true);
 }
-void HashFindAbsent_Absl(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
-    HashFind_Peer<AbslMap>(state, kind, true);
+void HashFindAbsent_Absl(benchmark::State& state, KeyKind kind) { HashFind_Peer<AbslMap>(state, kind, true); }
+void HashFindAbsent_AbslEntrySet(benchmark::State& state, KeyKind kind) {
+    HashFind_Peer<AbslEntrySet>(state, kind, true);
 }
-void HashInsert_StdUnordered(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
-    HashInsert_Peer<StdMap>(state, kind);
+void HashInsert_StdUnordered(benchmark::State& state, KeyKind kind) { HashInsert_Peer<StdMap>(state, kind); }
+void HashInsert_Absl(benchmark::State& state, KeyKind kind) { HashInsert_Peer<AbslMap>(state, kind); }
+#ifdef CONTAINERS_BENCH_BOOST
+using BoostMap = boost::unordered_flat_map<std::string, HashEntry*>;
+void HashFind_Boost(benchmark::State& state, KeyKind kind) { HashFind_Peer<BoostMap>(state, kind, false); }
+void HashFindAbsent_Boost(benchmark::State& state, KeyKind kind) {
+    HashFind_Peer<BoostMap>(state, kind, true);
 }
-void HashInsert_Absl(benchmark::State& state, KeyKind kind, bool /*nearlyFull*/) {
-    HashInsert_Peer<AbslMap>(state, kind);
-}
+#endif
 
-// Each cell: tiny, short or 32-byte keys, at load 0.5 or nearly full.
+// Each of ours at load 0.5 and nearly full, a peer once, for every key shape.
 #define HASH_CELL(fn, name, ...) \
     BENCHMARK_CAPTURE(fn, name, __VA_ARGS__)->RangeMultiplier(4)->Range(kMinN, kMaxN)
-#define HASH_CELLS(fn)                                  \
-    HASH_CELL(fn, Tiny_Load50, KeyKind::Tiny, false);   \
-    HASH_CELL(fn, Tiny_Load89, KeyKind::Tiny, true);    \
-    HASH_CELL(fn, Short_Load50, KeyKind::Short, false); \
-    HASH_CELL(fn, Short_Load89, KeyKind::Short, true);  \
-    HASH_CELL(fn, Long_Load50, KeyKind::Long, false);   \
-    HASH_CELL(fn, Long_Load89, KeyKind::Long, true)
+#define HASH_CELLS_OF(fn, keys)                         \
+    HASH_CELL(fn, keys##_Load50, KeyKind::keys, false); \
+    HASH_CELL(fn, keys##_Load89, KeyKind::keys, true)
+#define HASH_PEER_OF(fn, keys) HASH_CELL(fn, keys, KeyKind::keys)
+#define HASH_EVERY_SHAPE(cells, fn) \
+    cells(fn, Tiny);                \
+    cells(fn, Short);               \
+    cells(fn, Long);                \
+    cells(fn, Decimal);             \
+    cells(fn, Ids);                 \
+    cells(fn, Urls);                \
+    cells(fn, Uuids)
 
-HASH_CELLS(OURS(HashFind));
-HASH_CELLS(OURS_BY_VIEW(HashFind));
-HASH_CELLS(OURS(HashFindAbsent));
-HASH_CELLS(OURS_BY_VIEW(HashFindAbsent));
-HASH_CELLS(OURS(HashInsert));
+HASH_EVERY_SHAPE(HASH_CELLS_OF, OURS(HashFind));
+HASH_EVERY_SHAPE(HASH_CELLS_OF, OURS_BY_VIEW(HashFind));
+HASH_EVERY_SHAPE(HASH_CELLS_OF, OURS(HashFindAbsent));
+HASH_EVERY_SHAPE(HASH_CELLS_OF, OURS_BY_VIEW(HashFindAbsent));
+HASH_EVERY_SHAPE(HASH_CELLS_OF, OURS(HashInsert));
 #ifndef CONTAINERS_BENCH_OURS_ONLY
-HASH_CELLS(HashFind_StdUnordered);
-HASH_CELLS(HashFind_Absl);
-HASH_CELLS(HashFindAbsent_StdUnordered);
-HASH_CELLS(HashFindAbsent_Absl);
-HASH_CELL(HashFind_KeyCopyOnly, Tiny_Load50, KeyKind::Tiny);
-HASH_CELL(HashFind_KeyCopyOnly, Short_Load50, KeyKind::Short);
-HASH_CELL(HashFind_KeyCopyOnly, Long_Load50, KeyKind::Long);
-HASH_CELLS(HashInsert_StdUnordered);
-HASH_CELLS(HashInsert_Absl);
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashFind_StdUnordered);
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashFind_Absl);
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashFind_AbslEntrySet);
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashFindAbsent_StdUnordered);
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashFindAbsent_Absl);
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashFindAbsent_AbslEntrySet);
+#ifdef CONTAINERS_BENCH_BOOST
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashFind_Boost);
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashFindAbsent_Boost);
+#endif
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashFind_KeyCopyOnly);
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashInsert_StdUnordered);
+HASH_EVERY_SHAPE(HASH_PEER_OF, HashInsert_Absl);
 #endif
 
 }  // namespace

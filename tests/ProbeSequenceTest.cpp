@@ -1,3 +1,4 @@
+#include <containers/detail/KeyPrint.h>
 #include <containers/detail/ProbeSequence.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 
 namespace {
 
+using containers::detail::EndingLanes;
 using containers::detail::ProbeSequence;
 
 // The offset after k steps: 1² + 2² + ... + k² modulo c, from its closed form.
@@ -57,22 +59,25 @@ TEST(ProbeSequenceTest, TheSlotsAreTheRunningSumsOfSquaresPastStep65536) {
 }
 
 // Catches a window whose lanes are not the first five steps' tags in the
-// probe's order, or a lane taken for another slot.
+// probe's order, a lane that is not the window's, or a lane taken for
+// another slot: in an empty window every lane ends the probe, and its lanes
+// are the five steps' slots, in order.
 TEST(ProbeSequenceTest, TheWindowHoldsTheFirstFiveStepsInTheirOrder) {
     std::vector<unsigned char> tags(31);
     for (unsigned i = 0; i < tags.size(); ++i) {
         tags[i] = static_cast<unsigned char>(0x80 + i);
     }
-    const std::uint64_t window = ProbeSequence::WindowTags(tags.data());
-    EXPECT_EQ(window, 0x9E8E850000008180U);
+    EXPECT_EQ(ProbeSequence::WindowTags(tags.data()), 0x9E8E850000008180U);
+
     const ProbeSequence probe(40);
-    const std::uint32_t offsets[] = {0, 1, 5, 14, 30};
-    const unsigned lanes[] = {0, 1, 5, 6, 7};
-    for (int step = 0; step < 5; ++step) {
-        const std::uint64_t top = std::uint64_t{0x80} << (8 * lanes[step]);
-        EXPECT_EQ(probe.WindowSlot(20, top), (20 + offsets[step]) % 40) << step;
-        EXPECT_EQ(probe.WindowSlot(20, top | 0x8000000000000000U), (20 + offsets[step]) % 40) << step;
+    const std::vector<unsigned char> empty(31);
+    std::vector<std::uint32_t> slots;
+    std::uint64_t lanes =
+        EndingLanes(ProbeSequence::WindowTags(empty.data()), 0x81) & ProbeSequence::kWindowLanes;
+    for (; lanes != 0; lanes &= lanes - 1) {
+        slots.push_back(probe.WindowSlot(20, lanes));
     }
+    EXPECT_EQ(slots, (std::vector<std::uint32_t>{20, 21, 25, 34, 10}));
 }
 
 }  // namespace

@@ -89,10 +89,10 @@ std::uint32_t Hash33Long(const char* p, std::size_t n) noexcept {
     const auto last = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
     return (h * kPowersOf33[16] + first) * kPowersOf33[n - 16] + last;
 #else
-    for (; n > 32; p += 8, n -= 8) {
+    for (; n > 16; p += 8, n -= 8) {
         h = h * kPowersOf33[8] + Hash33Word(Load64(p));
     }
-    return h * kPowersOf33[16] * kPowersOf33[n - 16] + Hash33(n, KeyWords::Of({p, n}));
+    return h * kPowersOf33[n] + Hash33(p, n, KeyWords::Of({p, n}));
 #endif
 }
 

@@ -6,7 +6,7 @@
 // from 0 and wrapping at 32 bits ("abc" gives 108966).
 //
 // One body for every includer: nothing here depends on the instruction set
-// a translation unit is compiled for. Keys of more than 32 bytes are hashed
+// a translation unit is compiled for. Keys of more than 16 bytes are hashed
 // out of line (src/KeyWords.cpp), where the library's own build decides
 // whether SSE2 takes 16 bytes a step.
 
@@ -71,7 +71,7 @@ struct KeyWords {
     [[nodiscard]] static KeyWords OfCopy(std::string_view key) noexcept;
 };
 
-// The hash of a key of more than 32 bytes, from its bytes.
+// The hash of a key of more than 16 bytes, from its bytes.
 [[nodiscard]] std::uint32_t Hash33Long(const char* p, std::size_t n) noexcept;
 
 // Σ b_j · 33^(k - 1 - j) over the k bytes of a word (k = 4 or 8), byte 0 the
@@ -102,8 +102,8 @@ struct KeyWords {
            kFlips;
 }
 
-// The hash of the key whose words these are.
-[[nodiscard]] inline std::uint32_t Hash33(std::size_t n, const KeyWords& words) noexcept {
+// The hash of the n bytes at p, whose words these are.
+[[nodiscard]] inline std::uint32_t Hash33(const char* p, std::size_t n, const KeyWords& words) noexcept {
     if (n <= 8) {
         if (n >= 4) {
             // The last 4 bytes without those that the first 4 hold: lanes
@@ -120,20 +120,13 @@ struct KeyWords {
         };
         return byte(0) * kWeights[n][0] + byte(8) * kWeights[n][1] + byte(16) * kWeights[n][2];
     }
-    if (n > 32) {
-        return static_cast<std::uint32_t>(words.a);
+    if (n > 16) {
+        return n <= 32 ? Hash33Long(p, n) : static_cast<std::uint32_t>(words.a);
     }
     // Each word's bytes from 0; then the powers of 33 that place them. Lanes
-    // of the back words that a front word holds too are cleared.
+    // of the back word that the front word holds too are cleared.
     const std::uint64_t all = ~std::uint64_t{0};
-    if (n <= 16) {
-        return kPowersOf33[n - 8] * Hash33Word(words.a) + Hash33Word(words.b & (all << (8 * (16 - n))));
-    }
-    const std::size_t shared = 32 - n;  // 0 to 15 lanes of c and d
-    const std::uint64_t c = shared >= 8 ? 0 : words.c & (all << (8 * shared));
-    const std::uint64_t d = shared <= 8 ? words.d : words.d & (all << (8 * (shared - 8)));
-    const std::uint32_t front = kPowersOf33[8] * Hash33Word(words.a) + Hash33Word(words.b);
-    return kPowersOf33[n - 16] * front + kPowersOf33[8] * Hash33Word(c) + Hash33Word(d);
+    return kPowersOf33[n - 8] * Hash33Word(words.a) + Hash33Word(words.b & (all << (8 * (16 - n))));
 }
 
 inline KeyWords KeyWords::Of(std::string_view key) noexcept {

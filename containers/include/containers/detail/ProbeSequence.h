@@ -52,7 +52,7 @@ public:
     // The tags of the first kWindowSteps steps, from the tags at home on: in
     // lanes 0, 1, 5, 6 and 7 of a word, in the probe's order; the other lanes
     // are not the window's (kWindowLanes keeps only its own).
-    static constexpr std::uint64_t kWindowLanes = 0x8080800000808080U;
+    static constexpr std::uint64_t kWindowLanes = 0x8080800000008080U;
     [[nodiscard]] static std::uint64_t WindowTags(const unsigned char* fromHome) noexcept {
         const char* const bytes = reinterpret_cast<const char*>(fromHome);
         return (Load64(bytes) & 0x0000FF000000FFFFU) | std::uint64_t{fromHome[14]} << 48U |
@@ -60,15 +60,16 @@ public:
     }
     // The slot of the lowest lane whose top bit `lanes` sets.
     [[nodiscard]] std::uint32_t WindowSlot(std::uint32_t home, std::uint64_t lanes) const noexcept {
-        static constexpr std::uint8_t kOffsets[8] = {0, 1, 0, 0, 0, 5, 14, 30};
+        constexpr std::uint64_t kOffsets = 0x1E0E050000000100U;  // each lane's offset in its byte
 #if defined(__GNUC__)
-        const auto lane = static_cast<unsigned>(__builtin_ctzll(lanes)) >> 3U;
+        const auto shift = static_cast<unsigned>(__builtin_ctzll(lanes)) - 7U;
 #else
         // The lowest lane's one bit, times bytes 7, 6, ..., 0 from the
         // lowest: the top byte of the product is that lane's number.
-        const auto lane = static_cast<unsigned>((((lanes & (0 - lanes)) >> 7U) * 0x0001020304050607U) >> 56U);
+        const auto shift =
+            8U * static_cast<unsigned>((((lanes & (0 - lanes)) >> 7U) * 0x0001020304050607U) >> 56U);
 #endif
-        return AddMod(home, kOffsets[lane], capacity);
+        return AddMod(home, static_cast<std::uint32_t>((kOffsets >> shift) & 0xFFU), capacity);
     }
 
     // The slots from step kEarlySteps on, one step at a time: i² is kept
