@@ -63,8 +63,11 @@ bool SameFloat(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzzsupport::Input in(data, size);
     const std::uint8_t shape = in.Byte();
-    // Mostly small tables, so that fullness and exhausted probes come often.
-    const std::uint32_t capacity = shape < 224 ? shape % 24 : 1U << (shape % 7);
+    // Mostly small tables, so that fullness and exhausted probes come often,
+    // and now and then one large enough to take its first steps at once.
+    const std::uint32_t capacity = shape < 224   ? shape % 24
+                                   : shape < 248 ? 1U << (shape % 7)
+                                                 : 16384U + (shape % 8) * 2304U;
     HashTable table(capacity);
     ModelTable model(capacity);
     std::vector<std::unique_ptr<HashEntry>> entries;

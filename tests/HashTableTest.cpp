@@ -464,16 +464,112 @@ TEST(HashTableTest, AMovedTableFindsKeysPastTheirHomeSlot) {
     EXPECT_EQ(assigned.Find("9"), nullptr);
 }
 
-// Keys whose home slot is 0 in a table of `capacity` slots.
-std::vector<std::string> KeysWithHomeSlotZero(std::uint32_t capacity, std::size_t n) {
+// Keys whose home slot is `home` in a table of `capacity` slots.
+std::vector<std::string> KeysWithHomeSlot(std::uint32_t capacity, std::uint32_t home, std::size_t n) {
     std::vector<std::string> keys;
     for (std::uint32_t i = 0; keys.size() < n; ++i) {
         std::string key = "k" + std::to_string(i);
-        if (static_cast<std::uint32_t>(HashTable::Hash(key)) % capacity == 0) {
+        if (static_cast<std::uint32_t>(HashTable::Hash(key)) % capacity == home) {
             keys.push_back(std::move(key));
         }
     }
     return keys;
+}
+std::vector<std::string> KeysWithHomeSlotZero(std::uint32_t capacity, std::size_t n) {
+    return KeysWithHomeSlot(capacity, 0, n);
+}
+
+// The offset from the home slot after k steps, 1² + 2² + ... + k², from its
+// closed form.
+std::uint64_t OffsetAfter(std::uint64_t k, std::uint64_t capacity) {
+    return k * (k + 1) * (2 * k + 1) / 6 % capacity;
+}
+
+// Catches a large table's window of tags (the steps it takes at once, from
+// 2^14 slots on) placing or finding a key in the wrong slot, missing a key
+// in it, or ending at a slot that is neither empty nor the key's, also where
+// the window runs past the last slot into the copy of the first tags: keys
+// that share a home slot, at home slots 0 and capacity - 3, land at the
+// running sums of squares and are found there.
+TEST(HashTableTest, ALargeTableTakesItsFirstStepsAtOnce) {
+    for (const std::uint32_t capacity : {16384U, 18432U}) {
+        for (const std::uint32_t home : {0U, capacity - 3}) {
+            Entries entries;
+            HashTable table(capacity);
+            const std::vector<std::string> keys = KeysWithHomeSlot(capacity, home, 8);
+            std::vector<HashEntry*> stored;
+            for (const std::string& key : keys) {
+                stored.push_back(entries.Make(0, key));
+                table.Insert(stored.back());
+            }
+            table.Insert(entries.Make(1, keys[3]));  // already stored
+            ASSERT_EQ(table.Count(), keys.size());
+            for (std::size_t k = 0; k < keys.size(); ++k) {
+                const auto slot = static_cast<std::uint32_t>((home + OffsetAfter(k, capacity)) % capacity);
+                EXPECT_EQ(table.Slot(slot), stored[k]) << capacity << ", home " << home << ", step " << k;
+                EXPECT_EQ(table.Find(std::string_view(keys[k])), stored[k]) << capacity << ", step " << k;
+            }
+            for (const std::string& absent : KeysWithHomeSlot(capacity, home, 20)) {
+                if (std::find(keys.begin(), keys.end(), absent) == keys.end()) {
+                    EXPECT_EQ(table.Find(std::string_view(absent)), nullptr) << absent;
+                }
+            }
+        }
+    }
+}
+
+// Catches a probe that leaves the running sums of squares after step 32 or
+// after step 65536, where k² no longer fits 32 bits: in a table of 46656
+// slots (every one reachable) whose slots are all taken but two, a key's
+// probe must pass 65538 steps and end at the one of them that the exact
+// sums reach first, offset 12238, after 65539 steps (squares wrapping at 32
+// bits would reach offset 15244 first, after 65544).
+TEST(HashTableTest, TheProbeFollowsTheExactSumsOfSquaresPastStep65536) {
+    constexpr std::uint32_t kCapacity = 46656;
+    std::uint64_t firstNew = 0;  // the first offset that a step past 65536 reaches
+    std::uint64_t steps = 0;
+    {
+        std::vector<bool> seen(kCapacity, false);
+        for (std::uint64_t k = 0; k < 70000; ++k) {
+            const std::uint64_t offset = OffsetAfter(k, kCapacity);
+            if (k > 65536 && !seen[offset]) {
+                firstNew = offset;
+                steps = k;
+                break;
+            }
+            seen[offset] = true;
+        }
+    }
+    ASSERT_EQ(firstNew, 12238U);
+    ASSERT_EQ(steps, 65539U);
+    // One key for every home slot but the two left empty: each lands at home.
+    Entries entries;
+    HashTable table(kCapacity);
+    const std::uint32_t home = 100;
+    const std::uint32_t exact = home + 12238;
+    const std::uint32_t wrapped = home + 15244;
+    std::vector<std::string> byHome(kCapacity);
+    std::size_t found = 0;
+    for (std::uint32_t i = 0; found < kCapacity; ++i) {
+        std::string key = std::to_string(i);
+        std::string& slot = byHome[static_cast<std::uint32_t>(HashTable::Hash(key)) % kCapacity];
+        if (slot.empty()) {
+            slot = std::move(key);
+            ++found;
+        }
+    }
+    for (std::uint32_t slot = 0; slot < kCapacity; ++slot) {
+        if (slot != exact && slot != wrapped) {
+            table.Insert(entries.Make(0, byHome[slot]));
+        }
+    }
+    ASSERT_EQ(table.Count(), kCapacity - 2);
+    const std::string lateKey = KeysWithHomeSlot(kCapacity, home, 1)[0];  // not a number
+    HashEntry* late = entries.Make(1, lateKey);
+    table.Insert(late);
+    EXPECT_EQ(table.Slot(exact), late);
+    EXPECT_EQ(table.Slot(wrapped), nullptr);
+    EXPECT_EQ(table.Find(std::string_view(lateKey)), late);
 }
 
 TEST(HashTableTest, TheProbeGivesUpOnlyAfterEveryReachableSlot) {

@@ -57,6 +57,30 @@ std::uint32_t HashTable::ProbeOnward(std::string_view key, const detail::KeyWord
     }
 }
 
+void HashTable::Place(HashEntry* entry) noexcept {
+    if (count >= capacity) {
+        return;
+    }
+    const std::string_view key = entry->Key();
+    const detail::KeyWords words = detail::KeyWords::Of(key);
+    const std::uint64_t print = detail::PrintOf(words, key.size());
+    const std::uint8_t tag = detail::TagOf(print);
+    // A key that the filter turns away is not stored, so its probe needs only
+    // the first empty slot: tag 0 compares no keys.
+    const std::uint32_t slot =
+        Probe(key, words, detail::Hash33(key.data(), key.size(), words), filter.MayHold(print) ? tag : 0);
+    if (slot == capacity || tags[slot] != 0) {
+        return;  // no free slot, or the key is stored already
+    }
+    slots[slot] = entry;
+    tags[slot] = tag;
+    if (slot < ProbeSequence::kWindowSpan) {
+        tags[capacity + slot] = tag;
+    }
+    filter.Add(print);
+    ++count;
+}
+
 HashTable::HashTable(HashTable&& other) noexcept
     : slots(std::exchange(other.slots, nullptr)),
       capacity(std::exchange(other.capacity, 0)),

@@ -112,7 +112,7 @@ public:
     // cppcheck-suppress passedByValue ; by value, a copy, as the signature that callers rely on says
     // NOLINTNEXTLINE(performance-unnecessary-value-param)
     [[nodiscard]] static std::int32_t Hash(std::string key) noexcept {
-        return static_cast<std::int32_t>(detail::Hash33(key.size(), detail::KeyWords::Of(key)));
+        return static_cast<std::int32_t>(detail::Hash33(key.data(), key.size(), detail::KeyWords::Of(key)));
     }
 
     // i × i, wrapping at 32 bits for |i| > 46340 (see Placement above).
@@ -133,22 +133,21 @@ public:
 
 private:
     [[nodiscard]] HashEntry* Find(std::string_view key, const detail::KeyWords& words) const noexcept;
-
     // Whether the probe for the key, whose tag is `tag`, ends at `slot`: it
-    // is empty or holds an equal key. Tag 0 matches only empty slots, without
-    // a comparison of keys.
+    // is empty or holds an equal key. Tag 0 matches only empty slots.
     [[nodiscard]] bool EndsAt(std::uint32_t slot, std::uint8_t tag, std::string_view key,
                               const detail::KeyWords& words) const noexcept {
-        const std::uint8_t seen = tags[slot];
-        return seen == 0 || (seen == tag && detail::SameKey(slots[slot]->Key(), key, words));
+        return tags[slot] == 0 || (tags[slot] == tag && detail::SameKey(slots[slot]->Key(), key, words));
     }
-    // The index of the slot where the probe for `key`, of hash `hash`, ends:
-    // the one holding an equal key or the first empty one; capacity when the
-    // probe sequence is exhausted. Requires capacity > 0.
+    // Stores a checked entry, as Insert says.
+    void Place(HashEntry* entry) noexcept;
+    // The index of the slot where the probe for `key`, of hash `hash` and
+    // tag `tag`, ends: the one holding an equal key or the first empty one;
+    // capacity when the probe sequence is exhausted. Tag 0 ends the probe at
+    // the first empty slot without comparing keys. Requires capacity > 0.
     [[nodiscard]] std::uint32_t Probe(std::string_view key, const detail::KeyWords& words, std::uint32_t hash,
                                       std::uint8_t tag) const noexcept;
-    // The same probe from step kEarlySteps on, for a key whose earlier slots
-    // all hold other keys: rare, so it is not inline.
+    // The same probe from step kEarlySteps on: rare, so apart.
     [[nodiscard]] std::uint32_t ProbeOnward(std::string_view key, const detail::KeyWords& words,
                                             std::uint8_t tag, std::uint32_t home) const noexcept;
 
@@ -170,63 +169,50 @@ inline HashEntry* HashTable::Slot(std::uint32_t index) const noexcept {
     return slots[index];
 }
 
+inline void HashTable::Insert(HashEntry* entry) noexcept {
+    CONTAINERS_CHECK_FAST(entry != nullptr, "containers::HashTable::Insert", "the entry is null");
+    Place(entry);
+}
+
 inline std::uint32_t HashTable::Probe(std::string_view key, const detail::KeyWords& words, std::uint32_t hash,
                                       std::uint8_t tag) const noexcept {
     using detail::ProbeSequence;
     const std::uint32_t home = probe.Home(hash);
-    std::uint32_t step = 0;
+    if (EndsAt(home, tag, key, words)) {
+        return home;  // most keys
+    }
+    std::uint32_t step = 1;
     if (capacity >= ProbeSequence::kWindowCapacity) {
-        // The window's slots where the probe may end, in its order: mostly
-        // the first is the key's, and no step costs a branch of its own.
-        std::uint64_t ends = detail::EndingLanes(ProbeSequence::WindowTags(tags + home), tag);
-        for (ends &= ProbeSequence::kWindowLanes; ends != 0; ends &= ends - 1) {
+        // The next four steps at once: of the window's slots where the probe
+        // may end, in its order, mostly the first is the key's.
+        const std::uint64_t window = ProbeSequence::WindowTags(tags + home);
+        std::uint64_t ends =
+            detail::EndingLanes(window, tag) & ProbeSequence::kWindowLanes & ~std::uint64_t{0x80};
+        for (; ends != 0; ends &= ends - 1) {
             const std::uint32_t slot = probe.WindowSlot(home, ends);
-            if (tags[slot] == 0 || detail::SameKey(slots[slot]->Key(), key, words)) {
-                return slot;
+            if ((window & ends & (0 - ends)) == 0 || detail::SameKey(slots[slot]->Key(), key, words)) {
+                return slot;  // empty, or the key's
             }
         }
         step = ProbeSequence::kWindowSteps;
     }
-    for (; step < probe.EarlySteps(); ++step) {
+    const std::uint32_t early = probe.EarlySteps();
+    for (; step < early; ++step) {
         const std::uint32_t slot = probe.EarlySlot(home, step);
         if (EndsAt(slot, tag, key, words)) {
             return slot;
         }
     }
-    return probe.Period() == probe.EarlySteps() ? capacity : ProbeOnward(key, words, tag, home);
-}
-
-inline void HashTable::Insert(HashEntry* entry) noexcept {
-    CONTAINERS_CHECK_FAST(entry != nullptr, "containers::HashTable::Insert", "the entry is null");
-    if (count >= capacity) {
-        return;
-    }
-    const std::string_view key = entry->Key();
-    const detail::KeyWords words = detail::KeyWords::Of(key);
-    const std::uint64_t print = detail::PrintOf(words, key.size());
-    const std::uint8_t tag = detail::TagOf(print);
-    // A key that the filter turns away is not stored, so its probe needs only
-    // the first empty slot: tag 0 compares no keys.
-    const std::uint32_t slot =
-        Probe(key, words, detail::Hash33(key.size(), words), filter.MayHold(print) ? tag : 0);
-    if (slot == capacity || tags[slot] != 0) {
-        return;  // no free slot, or the key is stored already
-    }
-    slots[slot] = entry;
-    tags[slot] = tag;
-    if (slot < detail::ProbeSequence::kWindowSpan) {
-        tags[capacity + slot] = tag;
-    }
-    filter.Add(print);
-    ++count;
+    return probe.Period() == early ? capacity : ProbeOnward(key, words, tag, home);
 }
 
 inline HashEntry* HashTable::Find(std::string_view key, const detail::KeyWords& words) const noexcept {
     const std::uint64_t print = detail::PrintOf(words, key.size());
     if (capacity == 0 || !filter.MayHold(print)) {
-        return nullptr;
+        return nullptr;  // most absent keys
     }
-    const std::uint32_t slot = Probe(key, words, detail::Hash33(key.size(), words), detail::TagOf(print));
+    const std::uint32_t slot =
+        Probe(key, words, detail::Hash33(key.data(), key.size(), words), detail::TagOf(print));
     return slot != capacity ? slots[slot] : nullptr;
 }
 
