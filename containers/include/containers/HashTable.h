@@ -137,7 +137,8 @@ private:
     // is empty or holds an equal key. Tag 0 matches only empty slots.
     [[nodiscard]] bool EndsAt(std::uint32_t slot, std::uint8_t tag, std::string_view key,
                               const detail::KeyWords& words) const noexcept {
-        return tags[slot] == 0 || (tags[slot] == tag && detail::SameKey(slots[slot]->Key(), key, words));
+        const std::uint8_t seen = tags[slot];
+        return seen == 0 || (seen == tag && detail::SameKey(slots[slot]->Key(), key, words));
     }
     // Stores a checked entry, as Insert says.
     void Place(HashEntry* entry) noexcept;
