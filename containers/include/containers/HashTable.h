@@ -27,8 +27,9 @@
 // capacity. Collisions are resolved by a quadratic probe: step i adds i² to
 // the previous slot, modulo the capacity, so the offsets from the home slot
 // are the running sums of squares 0, 1, 5, 14, 30, ... reduced modulo the
-// capacity. The squares are exact: ProbeStep(i), in 32 bits, is i² (read as
-// unsigned) only below i = 65536, and the probe does not wrap with it there.
+// capacity. The squares are exact: ProbeStep(i), computed in 32 bits, is i²
+// (read as unsigned) only for i < 65536; from there on the probe still adds
+// the exact squares (detail/ProbeSequence.h).
 // The probe reaches every slot exactly when the capacity is of the form
 // 2^a · 3^b (1, 2, 3, 4, 6, 8, 9, 12, 16, 18, 24, 27, ...); for any other
 // capacity it reaches only some of them (6 of 10 for capacity 10), and a key
@@ -52,8 +53,9 @@
 //   stops the program, see detail/Failure.h).
 //
 // Complexity: Insert and Find take one step per slot examined, which is
-// constant on average while the table is not nearly full; the first five
-// steps are taken at once, from one word of tags. An exhausted probe is
+// constant on average while the table is not nearly full (a table of 16384
+// slots or more takes the four steps after the home slot at once, from one
+// word of tags). An exhausted probe is
 // bounded by the period of the probe sequence (at most 6 × capacity steps,
 // 20 for capacity 10). Most look-ups of an absent key examine no slot: the
 // filter turns them away. Hash is linear in the key's length.
