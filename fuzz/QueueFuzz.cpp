@@ -1,5 +1,6 @@
 // Differential fuzzing of CircularQueue against a model queue. Two queues, so
-// that copies and moves between them are checked for independence.
+// that copies and moves between them are checked for independence; both
+// queues' counts are checked against the models after every step.
 
 #include "FuzzSupport.h"
 
@@ -32,6 +33,7 @@ public:
     }
     [[nodiscard]] std::int32_t Front() const { return Empty() ? -1 : items[head]; }
     [[nodiscard]] bool Empty() const { return head == items.size(); }
+    [[nodiscard]] std::size_t Size() const { return items.size() - head; }
     void Clear() {
         items.clear();
         head = 0;
@@ -80,6 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 models[b] = std::move(model);
                 model.Clear();
                 break;
+        }
+        for (std::size_t i = 0; i < 2; ++i) {
+            FUZZ_CHECK(static_cast<std::size_t>(queues[i].Count()) == models[i].Size());
+            FUZZ_CHECK(queues[i].IsEmpty() == models[i].Empty());
         }
     }
     for (std::size_t i = 0; i < 2; ++i) {

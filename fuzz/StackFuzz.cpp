@@ -1,5 +1,6 @@
 // Differential fuzzing of ArrayStack against std::vector. Two stacks, so that
-// copies and moves between them are checked for independence.
+// copies and moves between them are checked for independence; both stacks'
+// counts are checked against the models after every step.
 
 #include "FuzzSupport.h"
 
@@ -54,6 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 models[b] = std::move(model);
                 model.clear();
                 break;
+        }
+        for (std::size_t i = 0; i < 2; ++i) {
+            FUZZ_CHECK(static_cast<std::size_t>(stacks[i].Count()) == models[i].size());
+            FUZZ_CHECK(stacks[i].IsEmpty() == models[i].empty());
         }
     }
     for (std::size_t i = 0; i < 2; ++i) {

@@ -97,6 +97,37 @@ TEST(ArrayStackTest, CopiesAreIndependentAndMovesEmptyTheSource) {
     EXPECT_EQ(a.Pop(), 4);
 }
 
+// Catches a count or an emptiness that does not follow the items, in a stack
+// that holds only -1s, where Pop cannot tell: through each growth, Pop to
+// empty and past it, a copy, a swap, a move and a move assignment.
+TEST(ArrayStackTest, CountAndIsEmptyTellStoredMinusOnesFromNone) {
+    ArrayStack s;
+    EXPECT_TRUE(s.IsEmpty());
+    for (std::int32_t n = 1; n <= 9; ++n) {  // grows at the 3rd, 5th and 9th
+        s.Push(-1);
+        EXPECT_EQ(s.Count(), n);
+        EXPECT_FALSE(s.IsEmpty());
+    }
+    ArrayStack copy(s);
+    ArrayStack other;
+    other.Push(-1);
+    swap(copy, other);
+    EXPECT_EQ(copy.Count(), 1);
+    EXPECT_EQ(other.Count(), 9);
+    ArrayStack moved(std::move(other));
+    EXPECT_TRUE(other.IsEmpty());  // NOLINT(bugprone-use-after-move): moved from is empty
+    copy = std::move(moved);
+    EXPECT_EQ(moved.Count(), 0);  // NOLINT(bugprone-use-after-move)
+    for (std::int32_t n = 9; n > 0; --n) {
+        EXPECT_EQ(copy.Pop(), -1);
+        EXPECT_EQ(copy.Count(), n - 1);
+    }
+    EXPECT_TRUE(copy.IsEmpty());
+    EXPECT_EQ(copy.Pop(), -1);
+    EXPECT_EQ(copy.Count(), 0);
+    EXPECT_EQ(s.Count(), 9);  // the copy's source kept its own
+}
+
 TEST(CircularQueueTest, EmptyQueueGivesMinusOne) {
     CircularQueue q;
     EXPECT_EQ(q.Peek(), -1);
@@ -238,6 +269,42 @@ TEST(CircularQueueTest, CopiesAreIndependentAndMovesEmptyTheSource) {
     a = moved;
     a = std::move(moved);
     EXPECT_EQ(a.Dequeue(), 3);
+}
+
+// Catches a count or an emptiness that does not follow the items, in a queue
+// that holds only -1s, where Dequeue cannot tell: through wrap-around, a
+// growth while wrapped, Dequeue to empty and past it, a copy of a wrapped
+// ring, a swap, a move and a move assignment.
+TEST(CircularQueueTest, CountAndIsEmptyTellStoredMinusOnesFromNone) {
+    CircularQueue q;
+    EXPECT_TRUE(q.IsEmpty());
+    q.Enqueue(-1);
+    q.Enqueue(-1);
+    EXPECT_EQ(q.Dequeue(), -1);
+    EXPECT_EQ(q.Count(), 1);
+    q.Enqueue(-1);  // wraps to index 0
+    EXPECT_EQ(q.Count(), 2);
+    q.Enqueue(-1);  // grows while wrapped
+    EXPECT_EQ(q.Count(), 3);
+    EXPECT_FALSE(q.IsEmpty());
+    CircularQueue copy(q);
+    CircularQueue other;
+    other.Enqueue(-1);
+    swap(copy, other);
+    EXPECT_EQ(copy.Count(), 1);
+    EXPECT_EQ(other.Count(), 3);
+    CircularQueue moved(std::move(other));
+    EXPECT_TRUE(other.IsEmpty());  // NOLINT(bugprone-use-after-move): moved from is empty
+    copy = std::move(moved);
+    EXPECT_EQ(moved.Count(), 0);  // NOLINT(bugprone-use-after-move)
+    for (std::int32_t n = 3; n > 0; --n) {
+        EXPECT_EQ(copy.Dequeue(), -1);
+        EXPECT_EQ(copy.Count(), n - 1);
+    }
+    EXPECT_TRUE(copy.IsEmpty());
+    EXPECT_EQ(copy.Dequeue(), -1);
+    EXPECT_EQ(copy.Count(), 0);
+    EXPECT_EQ(q.Count(), 3);  // the copy's source kept its own
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 // finds it full (at the 3rd, 5th, 9th ... Push). It never shrinks.
 //
 // Results: Pop and Peek return -1 on an empty stack and change nothing; a
-// stored -1 reads the same. There is no count or emptiness query. Pop writes
-// 0 into the slot it empties.
+// stored -1 reads the same, so a stack that may hold -1 is asked IsEmpty()
+// (or Count()) first. Pop writes 0 into the slot it empties.
 //
 // Failures: construction and a growing Push throw std::bad_alloc (built
 // without exceptions: stop the program, see detail/Failure.h) when the
@@ -18,15 +18,13 @@
 // array that a growth replaces). Copies are deep and independent; a moved-from
 // stack is empty, holds no array and grows again on its first Push.
 //
-// Cost: Push, Pop and Peek are constant time, except the Push that grows,
-// which copies the items once (amortised constant time per Push).
-// Keep a large stack and reuse it rather than creating one again and again:
-// emptying it keeps its capacity. An array of more than about 128 KiB may be
-// handed back to the system when freed (glibc's malloc does), so each new one
-// has every page faulted in again.
+// Cost: Push, Pop, Peek, Count and IsEmpty are constant time, except the
+// Push that grows, which copies the items once (amortised constant time per
+// Push). Emptying the stack keeps its capacity; docs/design.md ("Large
+// arrays") says why a large stack is best kept and reused.
 //
-// Thread safety: concurrent Peek calls on one stack are safe; Push and Pop,
-// assignment and Swap need exclusive access.
+// Thread safety: concurrent calls of Peek, Count and IsEmpty on one stack are
+// safe; Push and Pop, assignment and Swap need exclusive access.
 
 #include <containers/detail/IntSlot.h>
 
@@ -50,6 +48,10 @@ public:
     void Push(std::int32_t value);
     std::int32_t Pop() noexcept;
     [[nodiscard]] std::int32_t Peek() const noexcept { return top == 0 ? -1 : items[top - 1].value; }
+
+    // The items held, and whether there are none.
+    [[nodiscard]] std::int32_t Count() const noexcept { return top; }
+    [[nodiscard]] bool IsEmpty() const noexcept { return top == 0; }
 
 private:
     // A doubled array holding the `top` items of `items`, which is freed.

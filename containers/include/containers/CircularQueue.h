@@ -7,8 +7,8 @@
 // of two (or 0 once moved from).
 //
 // Results: Dequeue and Peek return -1 on an empty queue and change nothing; a
-// stored -1 reads the same. There is no count or emptiness query. Dequeue
-// writes -1 into the slot it empties. Emptying the queue does not move its
+// stored -1 reads the same, so a queue that may hold -1 is asked IsEmpty()
+// (or Count()) first. Dequeue writes -1 into the slot it empties. Emptying the queue does not move its
 // head: the next item goes where the last one was taken.
 //
 // Failures: construction and a growing Enqueue throw std::bad_alloc (built
@@ -21,15 +21,13 @@
 // array that a growth replaces). Copies are deep and independent; a moved-from
 // queue is empty, holds no array and grows again on its first Enqueue.
 //
-// Cost: Enqueue, Dequeue and Peek are constant time, except the Enqueue that
-// grows, which copies the items once (amortised constant time per Enqueue).
-// Keep a large queue and reuse it rather than creating one again and again:
-// emptying it keeps its capacity. An array of more than about 128 KiB may be
-// handed back to the system when freed (glibc's malloc does), so each new one
-// has every page faulted in again.
+// Cost: Enqueue, Dequeue, Peek, Count and IsEmpty are constant time, except
+// the Enqueue that grows, which copies the items once (amortised constant
+// time per Enqueue). Emptying the queue keeps its capacity; docs/design.md
+// ("Large arrays") says why a large queue is best kept and reused.
 //
-// Thread safety: concurrent Peek calls on one queue are safe; Enqueue,
-// Dequeue, assignment and Swap need exclusive access.
+// Thread safety: concurrent calls of Peek, Count and IsEmpty on one queue
+// are safe; Enqueue, Dequeue, assignment and Swap need exclusive access.
 
 #include <containers/detail/IntSlot.h>
 
@@ -53,6 +51,10 @@ public:
     void Enqueue(std::int32_t value);
     std::int32_t Dequeue() noexcept;
     [[nodiscard]] std::int32_t Peek() const noexcept { return count == 0 ? -1 : items[head].value; }
+
+    // The items held, and whether there are none.
+    [[nodiscard]] std::int32_t Count() const noexcept { return count; }
+    [[nodiscard]] bool IsEmpty() const noexcept { return count == 0; }
 
 private:
     // A doubled array holding the `count` items of the ring `items`, oldest

@@ -50,9 +50,6 @@ inline std::int32_t DoubledCapacity(std::int32_t capacity, const char* operation
     return capacity * 2;
 }
 
-// An array of more than about 128 KiB may come from and go back to the system
-// on each allocation (glibc's malloc), so the containers keep theirs.
-//
 // A new array of `slots` uninitialised slots for `operation`. Out of memory
 // (see OutOfMemory) when it cannot be allocated, also when its size in bytes
 // does not fit the address space, rather than allocating less.
