@@ -17,6 +17,7 @@
 #endif
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,6 +51,18 @@ Inputs MakeInputs(std::size_t n, KeyKind kind) {
     return in;
 }
 
+// Made once for each shape and n, and shared: every benchmark of a cell looks
+// the same keys up in the same order, and a run does not spend its time
+// making a million keys again and again.
+const Inputs& InputsFor(std::size_t n, KeyKind kind) {
+    static std::map<std::pair<std::size_t, KeyKind>, Inputs> made;
+    const auto [at, fresh] = made.try_emplace({n, kind});
+    if (fresh) {
+        at->second = MakeInputs(n, kind);
+    }
+    return at->second;
+}
+
 // Slots for n keys: twice as many (load 0.5), or 9n/8 (load about 0.89).
 std::uint32_t CapacityFor(std::size_t n, bool nearlyFull) {
     return static_cast<std::uint32_t>(nearlyFull ? n * 9 / 8 : n * 2);
@@ -60,7 +73,7 @@ std::uint32_t CapacityFor(std::size_t n, bool nearlyFull) {
 template <typename FindFn>
 void FindEveryKey(benchmark::State& state, KeyKind kind, bool nearlyFull, bool absent, FindFn find) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs in = MakeInputs(n, kind);
+    const Inputs& in = InputsFor(n, kind);
     HashTable table(CapacityFor(n, nearlyFull));
     for (const auto& entry : in.entries) {
         table.Insert(entry.get());
@@ -101,7 +114,7 @@ void OURS_BY_VIEW(HashFindAbsent)(benchmark::State& state, KeyKind kind, bool ne
 // is measured once per key shape.
 void HashFind_KeyCopyOnly(benchmark::State& state, KeyKind kind) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs in = MakeInputs(n, kind);
+    const Inputs& in = InputsFor(n, kind);
     for (auto _ : state) {
         for (const std::string& key : in.lookups) {
             std::string copy(key);
@@ -135,7 +148,7 @@ using AbslEntrySet = absl::flat_hash_set<HashEntry*, EntryKeyHash, EntryKeyEq>;
 template <typename Map>
 void HashFind_Peer(benchmark::State& state, KeyKind kind, bool absent) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs in = MakeInputs(n, kind);
+    const Inputs& in = InputsFor(n, kind);
     Map map;
     for (const auto& entry : in.entries) {
         if constexpr (std::is_same_v<Map, AbslEntrySet>) {
@@ -160,7 +173,7 @@ void HashFind_Peer(benchmark::State& state, KeyKind kind, bool absent) {
 
 void OURS(HashInsert)(benchmark::State& state, KeyKind kind, bool nearlyFull) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs in = MakeInputs(n, kind);
+    const Inputs& in = InputsFor(n, kind);
     for (auto _ : state) {
         HashTable table(CapacityFor(n, nearlyFull));
         for (const auto& entry : in.entries) {
@@ -174,7 +187,7 @@ void OURS(HashInsert)(benchmark::State& state, KeyKind kind, bool nearlyFull) {
 template <typename Map>
 void HashInsert_Peer(benchmark::State& state, KeyKind kind) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs in = MakeInputs(n, kind);
+    const Inputs& in = InputsFor(n, kind);
     for (auto _ : state) {
         Map map;
         map.reserve(n);
