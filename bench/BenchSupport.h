@@ -7,9 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <random>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 // Our benchmarks are named <Family>_Ours, or <Family>_OursFast in the copy
@@ -155,6 +157,26 @@ template <typename T>
 std::vector<T> Shuffled(std::vector<T> items) {
     std::shuffle(items.begin(), items.end(), Rng());
     return items;
+}
+
+// A shape's n keys, the same keys shuffled, and n absent keys, shuffled: made
+// once per program and shared by every benchmark, also those of the copy of
+// the library measured beside ours, so that each looks the same keys up in
+// the same order and the same memory.
+struct KeySet {
+    std::vector<std::string> keys;
+    std::vector<std::string> lookups;
+    std::vector<std::string> absent;
+};
+inline const KeySet& KeysFor(std::size_t n, KeyKind kind) {
+    static std::map<std::pair<std::size_t, KeyKind>, KeySet> made;
+    const auto [at, fresh] = made.try_emplace({n, kind});
+    if (fresh) {
+        at->second.keys = Keys(n, kind, &at->second.absent);
+        at->second.lookups = Shuffled(at->second.keys);
+        at->second.absent = Shuffled(std::move(at->second.absent));
+    }
+    return at->second;
 }
 
 }  // namespace benchsupport

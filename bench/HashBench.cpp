@@ -17,7 +17,6 @@
 #endif
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,34 +32,21 @@ using benchsupport::kMinN;
 using containers::HashEntry;
 using containers::HashTable;
 
+// The shape's shared keys, and an entry for each, made afresh for each run as
+// a program makes them: one allocation each.
 struct Inputs {
-    std::vector<std::string> keys;
+    const std::vector<std::string>& lookups;
+    const std::vector<std::string>& absent;
     std::vector<std::unique_ptr<HashEntry>> entries;
-    std::vector<std::string> lookups;  // the same keys, shuffled
-    std::vector<std::string> absent;   // keys of the same lengths that none of them equals, shuffled
 };
 
 Inputs MakeInputs(std::size_t n, KeyKind kind) {
-    Inputs in;
-    in.keys = benchsupport::Keys(n, kind, &in.absent);
+    const benchsupport::KeySet& set = benchsupport::KeysFor(n, kind);
+    Inputs in{set.lookups, set.absent, {}};
     for (std::size_t i = 0; i < n; ++i) {
-        in.entries.push_back(std::make_unique<HashEntry>(static_cast<std::int32_t>(i), in.keys[i]));
+        in.entries.push_back(std::make_unique<HashEntry>(static_cast<std::int32_t>(i), set.keys[i]));
     }
-    in.lookups = benchsupport::Shuffled(in.keys);
-    in.absent = benchsupport::Shuffled(std::move(in.absent));
     return in;
-}
-
-// Made once for each shape and n, and shared: every benchmark of a cell looks
-// the same keys up in the same order, and a run does not spend its time
-// making a million keys again and again.
-const Inputs& InputsFor(std::size_t n, KeyKind kind) {
-    static std::map<std::pair<std::size_t, KeyKind>, Inputs> made;
-    const auto [at, fresh] = made.try_emplace({n, kind});
-    if (fresh) {
-        at->second = MakeInputs(n, kind);
-    }
-    return at->second;
 }
 
 // Slots for n keys: twice as many (load 0.5), or 9n/8 (load about 0.89).
@@ -73,7 +59,7 @@ std::uint32_t CapacityFor(std::size_t n, bool nearlyFull) {
 template <typename FindFn>
 void FindEveryKey(benchmark::State& state, KeyKind kind, bool nearlyFull, bool absent, FindFn find) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs& in = InputsFor(n, kind);
+    const Inputs in = MakeInputs(n, kind);
     HashTable table(CapacityFor(n, nearlyFull));
     for (const auto& entry : in.entries) {
         table.Insert(entry.get());
@@ -114,7 +100,7 @@ void OURS_BY_VIEW(HashFindAbsent)(benchmark::State& state, KeyKind kind, bool ne
 // is measured once per key shape.
 void HashFind_KeyCopyOnly(benchmark::State& state, KeyKind kind) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs& in = InputsFor(n, kind);
+    const Inputs in = MakeInputs(n, kind);
     for (auto _ : state) {
         for (const std::string& key : in.lookups) {
             std::string copy(key);
@@ -148,7 +134,7 @@ using AbslEntrySet = absl::flat_hash_set<HashEntry*, EntryKeyHash, EntryKeyEq>;
 template <typename Map>
 void HashFind_Peer(benchmark::State& state, KeyKind kind, bool absent) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs& in = InputsFor(n, kind);
+    const Inputs in = MakeInputs(n, kind);
     Map map;
     for (const auto& entry : in.entries) {
         if constexpr (std::is_same_v<Map, AbslEntrySet>) {
@@ -173,7 +159,7 @@ void HashFind_Peer(benchmark::State& state, KeyKind kind, bool absent) {
 
 void OURS(HashInsert)(benchmark::State& state, KeyKind kind, bool nearlyFull) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs& in = InputsFor(n, kind);
+    const Inputs in = MakeInputs(n, kind);
     for (auto _ : state) {
         HashTable table(CapacityFor(n, nearlyFull));
         for (const auto& entry : in.entries) {
@@ -187,7 +173,7 @@ void OURS(HashInsert)(benchmark::State& state, KeyKind kind, bool nearlyFull) {
 template <typename Map>
 void HashInsert_Peer(benchmark::State& state, KeyKind kind) {
     const auto n = static_cast<std::size_t>(state.range(0));
-    const Inputs& in = InputsFor(n, kind);
+    const Inputs in = MakeInputs(n, kind);
     for (auto _ : state) {
         Map map;
         map.reserve(n);

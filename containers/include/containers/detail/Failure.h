@@ -18,8 +18,10 @@ namespace containers::detail {
 [[noreturn]] CONTAINERS_COLD void Fail(const char* operation, const char* problem) noexcept;
 
 // Out of memory in `operation` (for example "containers::ArrayStack::Push"):
-// throws std::bad_alloc where the library is built with exceptions, and
-// otherwise calls Fail(operation, "out of memory").
+// throws std::bad_alloc where the library is built with exceptions (as it is
+// installed and packaged; a program built with -fno-exceptions cannot catch
+// it, and std::terminate ends it), and otherwise calls Fail(operation,
+// "out of memory").
 [[noreturn]] CONTAINERS_COLD void OutOfMemory(const char* operation);
 
 }  // namespace containers::detail
