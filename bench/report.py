@@ -71,8 +71,8 @@ def print_tables(data):
                 f"{target}"][r > target] += 1
         if peer != "Boost" and (group, peer) not in {("HashFindAbsent", "AbslEntrySet"), ("HashInsert", "Absl")}:
             print(f"| {keys if keys != shown else ''} | {name} | " + " | ".join("/".join(
-                "-" if r is None else f"{r:.3f}*" if target and r > target else f"{r:.2f}" for r in rs) for rs in
-                cells) + " |")
+                "-" if r is None else f"{r:.{3 + (round(r, 3) <= target)}f}*" if target and r > target else f"{r:.2f}"
+                for r in rs) for rs in cells) + " |")
             shown = keys
     print("\n| target | cells that meet it |\n|---|---|\n" + "\n".join(f"| {name} | {good} of {good + bad} |"
                                                                      for name, (good, bad) in met.items()))
