@@ -125,14 +125,15 @@ def main():
     args, flags = parser.parse_known_args()  # the benchmark's own flags, which override the defaults here
     runs = [json.load(open(path)) for path in args.from_json]
     if args.bench:
-        print("running the benchmarks (about an hour)...", flush=True)
+        print("running the benchmarks (about half an hour)...", flush=True)
         data = json.loads(subprocess.run([args.bench, "--benchmark_format=json", "--benchmark_repetitions=5",
                                           "--benchmark_min_time=0.1", "--benchmark_enable_random_interleaving=true",
                                           "--benchmark_report_aggregates_only=true"] + flags,
                                          check=True, stdout=-1).stdout)
-        model = [line.split(":", 1)[1].strip() for line in open("/proc/cpuinfo") if line.startswith("model name")]
-        data["context"].update(processor=(model or ["processor not recorded"])[0], level=args.level,
-                               repetitions=data["benchmarks"][0].get("repetitions", 1))
+        cpu = {k.strip(): v.strip() for k, _, v in (line.partition(":") for line in open("/proc/cpuinfo"))}
+        data["context"].update(level=args.level, repetitions=data["benchmarks"][0].get("repetitions", 1),
+                               processor=cpu.get("model name", "processor not recorded") + "".join(
+                                   f", {k} {cpu[k]}" for k in ("cpu family", "model") if k in cpu))
         data["benchmarks"] = [{k: b[k] for k in ("run_name", "time_unit", "real_time", "items_per_second") if k in b}
                               for b in data["benchmarks"] if b.get("aggregate_name", "median") == "median"]
         runs.append(data)
