@@ -175,9 +175,10 @@ struct KeySet {
 inline const KeySet& KeysFor(std::size_t n, KeyKind kind) {
     static const std::map<std::pair<std::size_t, KeyKind>, KeySet> made = [] {
         std::map<std::pair<std::size_t, KeyKind>, KeySet> all;
-        for (const KeyKind shape : {KeyKind::Tiny, KeyKind::Short, KeyKind::Long, KeyKind::Decimal, KeyKind::Ids,
-                                    KeyKind::Urls, KeyKind::Uuids}) {
-            for (auto size = static_cast<std::size_t>(kMinN); size <= static_cast<std::size_t>(kMaxN); size *= 4) {
+        for (const KeyKind shape : {KeyKind::Tiny, KeyKind::Short, KeyKind::Long, KeyKind::Decimal,
+                                    KeyKind::Ids, KeyKind::Urls, KeyKind::Uuids}) {
+            for (auto size = static_cast<std::size_t>(kMinN); size <= static_cast<std::size_t>(kMaxN);
+                 size *= 4) {
                 KeySet& set = all[{size, shape}];
                 set.keys = Keys(size, shape, &set.absent);
                 set.lookups = Shuffled(set.keys);
