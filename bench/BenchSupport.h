@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <memory_resource>
 #include <random>
 #include <string>
 #include <unordered_set>
@@ -106,8 +107,11 @@ inline std::vector<std::string> Keys(std::size_t n, KeyKind kind,
     }
     if (kind == KeyKind::Tiny || kind == KeyKind::Uuids) {
         // 2n distinct keys; the odd-numbered ones are the absent keys, so
-        // both halves are drawn alike.
-        std::unordered_set<std::string> seen;
+        // both halves are drawn alike. The keys drawn are remembered in a
+        // pool of their own, so that the heap keeps none of the set's nodes
+        // to hand out to a benchmark later.
+        std::pmr::monotonic_buffer_resource pool;
+        std::pmr::unordered_set<std::pmr::string> seen(&pool);
         std::size_t left[6] = {0, kLetters};  // tiny keys of each length not yet drawn
         for (std::size_t length = 2; length <= 5; ++length) {
             left[length] = left[length - 1] * kLetters;
@@ -126,7 +130,7 @@ inline std::vector<std::string> Keys(std::size_t n, KeyKind kind,
                     key += letter();
                 }
             }
-            if (!seen.insert(key).second) {
+            if (!seen.emplace(key.data(), key.size()).second) {
                 continue;
             }
             if (kind == KeyKind::Tiny) {
@@ -137,8 +141,10 @@ inline std::vector<std::string> Keys(std::size_t n, KeyKind kind,
         return keys;
     }
     for (std::size_t i = 0; i < n; ++i) {
-        std::string key = std::to_string(i) + '-';
         const std::size_t length = kind == KeyKind::Long ? 32 : 6 + rng() % 10;
+        std::string key;
+        key.reserve(length);  // no intermediate buffer for the heap to keep
+        key += std::to_string(i) + '-';
         while (key.size() < length) {
             key += letter();
         }
