@@ -57,8 +57,8 @@ def rows(data):  # (table, keys, ours, peer, target, {load: {n: ratio}}) from n 
 def print_tables(data):
     sizes = sorted({n for *_, found in rows(data) for by_n in found.values() for n in by_n})
     met, table = defaultdict(lambda: [0, 0]), None
-    print(f"\n## Ratios, {data['context']['level']}\n\nOurs (Find by view, or by copy) ÷ peer, below 1 ours is faster;"
-          " a hash cell is `load 0.5/load 0.89`; `*`: a missed target; fast level: its cost. The JSON holds all.")
+    print(f"\n## Ratios, {data['context']['level']}\n\nA hash cell is `load 0.5/load 0.89`; `*`: a missed target; fast "
+          "level: its cost.")
     for group, keys, ours, peer, target, found in rows(data):
         if group != table:
             table, shown = group, None
